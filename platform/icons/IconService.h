@@ -1,0 +1,56 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+// The icon-extraction service: icons read out of PE32/PE32+ and NE executables and .ico files,
+// handed out as handles from a process-wide table. Every failure is "no icon" (handle 0); nothing
+// here throws.
+namespace platform::icons {
+
+using HICON = std::uint32_t;  // 0 means no icon
+using HWND = std::int32_t;
+
+// One image of an icon group: the group's directory entry for it and the image's bytes (a DIB or a
+// PNG) exactly as stored in the file.
+struct IconImage {
+    std::uint8_t width = 0;  // 0 means 256
+    std::uint8_t height = 0;  // 0 means 256
+    std::uint8_t colorCount = 0;
+    std::uint8_t reserved = 0;
+    std::uint16_t planes = 0;
+    std::uint16_t bitCount = 0;
+    std::uint32_t bytesInRes = 0;  // as the group entry states it; bytes.size() is what the file holds
+    std::uint16_t resourceId = 0;  // the RT_ICON id the group names (0 for an .ico file)
+    std::vector<std::uint8_t> bytes;
+
+    int PixelWidth() const { return width == 0 ? 256 : width; }
+    int PixelHeight() const { return height == 0 ? 256 : height; }
+};
+
+// A whole icon group: every image of the group that resolves to an icon resource, in group order.
+struct IconGroup {
+    std::vector<IconImage> images;
+};
+
+// The icon at a zero-based index of a file: index i is the i-th icon group in the order the file's
+// resource directory stores them. 0 for an index past the last icon, a file that cannot be read or
+// is not one of the known formats, a directory, a FIFO or device node (never blocks on one), or a
+// group none of whose images can be found. The path is the file system's own bytes. The window
+// handle is accepted and not used.
+HICON ExtractIconA(HWND hwnd, const std::string& path, std::int32_t index);
+
+// Frees a handle. False when the handle is not live.
+bool DestroyIcon(HICON icon);
+
+// The snapshot a live handle owns; null when the handle is not live. The snapshot stays valid after
+// the handle is destroyed for as long as the caller holds it.
+std::shared_ptr<const IconGroup> IconGroupOf(HICON icon);
+
+// How many handles are live right now.
+std::size_t LiveIconCount();
+
+}  // namespace platform::icons

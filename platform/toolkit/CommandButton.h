@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+
+#include "platform/toolkit/Control.h"
+#include "platform/toolkit/Event.h"
+
+namespace toolkit {
+
+class CommandButton : public Control {
+public:
+    explicit CommandButton(Form& owner);
+
+    std::string Caption() const;
+    void SetCaption(const std::string& caption);
+
+    // Raised when the user presses the button (mouse or keyboard).
+    Event Click;
+};
+
+}  // namespace toolkit

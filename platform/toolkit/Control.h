@@ -1,0 +1,51 @@
+#pragma once
+
+#include <string>
+
+class QWidget;
+
+namespace toolkit {
+
+class Form;
+
+// What every visible control of a form shares: a place in twips, visibility, a tab index and a
+// mouse pointer. A control owns its widget, a child of the form's surface; controls are created in
+// the form's creation order, and a later one lies above an earlier one.
+class Control {
+public:
+    Control(const Control&) = delete;
+    Control& operator=(const Control&) = delete;
+    virtual ~Control();
+
+    void Move(int leftTwips, int topTwips, int widthTwips, int heightTwips);
+
+    bool Visible() const;
+    void SetVisible(bool visible);
+
+    // Controls that can take the focus get it in the order of their tab index (Form::ApplyTabOrder).
+    int TabIndex() const { return tabIndex_; }
+    void SetTabIndex(int tabIndex) { tabIndex_ = tabIndex; }
+    virtual bool CanTakeFocus() const;
+
+    // 0 the default pointer, 99 the custom pointer given by SetMouseIcon.
+    int MousePointer() const { return mousePointer_; }
+    void SetMousePointer(int pointer);
+    // A cursor file (.cur, from the Qt resources or the file system): image and hot spot.
+    void SetMouseIcon(const std::string& cursorFile);
+
+    QWidget* Widget() const { return widget_; }
+
+protected:
+    // Takes ownership of the widget and makes it a child of the form's surface.
+    Control(Form& owner, QWidget* widget);
+
+private:
+    void ApplyCursor();
+
+    QWidget* widget_;
+    int tabIndex_ = 0;
+    int mousePointer_ = 0;
+    std::string mouseIcon_;
+};
+
+}  // namespace toolkit

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/toolkit/Control.h"
+#include "platform/toolkit/Event.h"
+#include "platform/toolkit/Integer.h"
+
+namespace toolkit {
+
+// A directory list in the classic hierarchy: the root and the ancestors indented above the current
+// directory (highlighted as open), its subdirectories one level deeper below it (sorted ignoring
+// case, hidden ones left out). ListIndex -1 is the current directory, -2 its parent and so on up to
+// the root; 0.. are the subdirectories. A single click or an arrow key only moves the selection; a
+// double-click or Enter opens the entry, which changes Path and raises Change.
+class DirListBox : public Control {
+public:
+    explicit DirListBox(Form& owner);
+
+    // The current directory's full path, without a trailing separator except at the root.
+    std::string Path() const { return path_; }
+    // Moves to a directory, or, given a drive's text (DriveListBox::Drive), to that drive's current
+    // directory (the last one shown on it, else its root). A drive that cannot be read raises 68, a
+    // directory that does not exist 76. When the path changes, Change is raised before this returns
+    // and an error in its handler goes to the caller.
+    void SetPath(const std::string& path);
+
+    Integer ListCount() const;  // the number of subdirectories
+    Integer ListIndex() const;
+    void SetListIndex(Integer index);
+    std::string List(Integer index) const;  // full path of the entry at ListIndex-style index
+
+    Event Change;
+
+private:
+    std::string path_;
+};
+
+}  // namespace toolkit

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/toolkit/Control.h"
+#include "platform/toolkit/Event.h"
+
+namespace toolkit {
+
+// One mounted volume as the drive list shows it.
+struct Volume {
+    std::string rootPath;  // "/", "/media/usb"
+    std::string label;     // "root", "STICK"
+};
+
+// The text a drive list shows for a volume and that the directory list accepts as a path:
+// "/ [root]", "/media/usb [STICK]".
+std::string DriveText(const Volume& volume);
+// The root path of a drive's text; empty when the text is not a drive's.
+std::string DriveRootOf(const std::string& driveText);
+
+// Where the drive list takes its volumes from: the real file systems mounted on this machine
+// (QStorageInfo), unless a test installs another source. Returns the source it replaces.
+using VolumeSource = std::function<std::vector<Volume>()>;
+VolumeSource InstallVolumeSource(VolumeSource source);
+
+// A drop-down list of the mounted volumes; at start the one that holds the working directory is
+// chosen. Picking another one raises Change.
+class DriveListBox : public Control {
+public:
+    explicit DriveListBox(Form& owner);
+
+    std::string Drive() const;
+    // Chooses the volume whose root holds that path and raises Change when the choice changes.
+    void SetDrive(const std::string& drive);
+
+    Event Change;
+
+private:
+    std::vector<Volume> volumes_;
+};
+
+}  // namespace toolkit

@@ -1,0 +1,68 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <vector>
+
+#include "platform/toolkit/Integer.h"
+#include "platform/toolkit/RuntimeError.h"
+
+namespace toolkit {
+
+// A one-dimensional dynamic array with lower bound 0, as the runtime's ReDim makes it: not
+// allocated until the first ReDim; an index outside the bounds, or any index while the array is
+// not allocated, raises "Indice non incluso nell'intervallo" (9).
+template <typename T>
+class DynamicArray {
+public:
+    bool IsAllocated() const { return elements_.has_value(); }
+
+    // ReDim: bounds 0 to upper, every element fresh; the old elements are released here.
+    void ReDim(Integer upper) {
+        RequireValidUpper(upper);
+        elements_.emplace(static_cast<std::size_t>(upper.Value()) + 1);
+    }
+
+    // ReDim Preserve: bounds 0 to upper, the elements that fit kept.
+    void ReDimPreserve(Integer upper) {
+        RequireValidUpper(upper);
+        if (!elements_) {
+            elements_.emplace();
+        }
+        elements_->resize(static_cast<std::size_t>(upper.Value()) + 1);
+    }
+
+    // Erase: back to not allocated, every element released.
+    void Erase() { elements_.reset(); }
+
+    Integer UBound() const {
+        RequireAllocated();
+        return Integer::From(static_cast<std::int64_t>(elements_->size()) - 1);
+    }
+
+    T& operator()(Integer index) { return elements_->at(CheckedIndex(index)); }
+    const T& operator()(Integer index) const { return elements_->at(CheckedIndex(index)); }
+
+private:
+    static void RequireValidUpper(Integer upper) {
+        if (upper < Integer(0)) {
+            Raise(errSubscriptOutOfRange);
+        }
+    }
+    void RequireAllocated() const {
+        if (!elements_) {
+            Raise(errSubscriptOutOfRange);
+        }
+    }
+    std::size_t CheckedIndex(Integer index) const {
+        RequireAllocated();
+        if (index < Integer(0) || static_cast<std::size_t>(index.Value()) >= elements_->size()) {
+            Raise(errSubscriptOutOfRange);
+        }
+        return static_cast<std::size_t>(index.Value());
+    }
+
+    std::optional<std::vector<T>> elements_;
+};
+
+}  // namespace toolkit

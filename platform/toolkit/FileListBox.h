@@ -1,0 +1,41 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/toolkit/Control.h"
+#include "platform/toolkit/Integer.h"
+
+namespace toolkit {
+
+// A file list: the bare names of the regular files of one directory that match its pattern, sorted
+// ignoring case. Directories, FIFOs, device nodes, sockets and hidden (dot) files are left out. The
+// pattern is ";"-separated, each part trimmed and matched ignoring case. At most 32767 names are
+// listed (the first in sorted order). Names are the file system's own bytes.
+class FileListBox : public Control {
+public:
+    explicit FileListBox(Form& owner);
+    ~FileListBox() override;
+
+    std::string Pattern() const { return pattern_; }
+    void SetPattern(const std::string& pattern);
+
+    // The directory, without a trailing separator except at the root ("/").
+    std::string Path() const { return path_; }
+    // Lists that directory. A directory that does not exist raises 76, one that cannot be read 75;
+    // in both cases the old listing stays.
+    void SetPath(const std::string& path);
+
+    Integer ListCount() const;
+    std::string List(Integer index) const;
+
+private:
+    void Relist(const std::string& path);
+    void ShowNames();
+
+    std::string pattern_ = "*.*";
+    std::string path_;
+    std::vector<std::string> names_;
+};
+
+}  // namespace toolkit

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+class QWidget;
+
+namespace toolkit {
+
+class Control;
+
+struct Color {
+    std::uint8_t red = 0;
+    std::uint8_t green = 0;
+    std::uint8_t blue = 0;
+};
+
+// A top-level window with a fixed client area and absolutely placed controls.
+class Form {
+public:
+    Form();
+    virtual ~Form();
+    Form(const Form&) = delete;
+    Form& operator=(const Form&) = delete;
+
+    std::string Caption() const;
+    void SetCaption(const std::string& caption);
+    void SetBackColor(Color color);
+    // The client area in twips; the window keeps that size (fixed border, no maximise box).
+    void SetClientSize(int widthTwips, int heightTwips);
+    // The window icon, from an .ico file (Qt resource or file system path).
+    void SetIcon(const std::string& iconFile);
+
+    // Gives the focus order: every control that can take the focus, by tab index; the focus
+    // starts in the one with the lowest.
+    void ApplyTabOrder();
+
+    void Show();
+    void Close();
+
+    // The window's native handle as a 32-bit value.
+    std::int32_t hWnd() const;
+
+    QWidget* Surface() const { return surface_; }
+
+private:
+    friend class Control;
+    void Register(Control& control) { controls_.push_back(&control); }
+    void Unregister(Control& control);
+
+    QWidget* surface_;
+    std::vector<Control*> controls_;
+};
+
+}  // namespace toolkit

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <compare>
+#include <cstdint>
+
+#include "platform/toolkit/RuntimeError.h"
+
+namespace toolkit {
+
+// The runtime's 16-bit signed integer: list counts, list indexes and the counters that walk them.
+// Arithmetic that leaves -32768..32767 raises the overflow error (6) instead of wrapping.
+class Integer {
+public:
+    constexpr Integer() = default;
+    constexpr Integer(std::int16_t value) : value_(value) {}
+
+    // A wider value that does not fit raises the overflow error.
+    static Integer From(std::int64_t value);
+
+    constexpr std::int16_t Value() const { return value_; }
+    constexpr operator std::int16_t() const { return value_; }
+
+    friend Integer operator+(Integer a, Integer b) { return From(std::int64_t{a.value_} + b.value_); }
+    friend Integer operator-(Integer a, Integer b) { return From(std::int64_t{a.value_} - b.value_); }
+    friend constexpr auto operator<=>(Integer a, Integer b) = default;
+
+private:
+    std::int16_t value_ = 0;
+};
+
+inline Integer Integer::From(std::int64_t value) {
+    if (value < INT16_MIN || value > INT16_MAX) {
+        Raise(errOverflow);
+    }
+    return Integer(static_cast<std::int16_t>(value));
+}
+
+}  // namespace toolkit

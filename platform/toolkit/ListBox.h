@@ -1,0 +1,39 @@
+#pragma once
+
+#include <string>
+
+#include "platform/toolkit/Control.h"
+#include "platform/toolkit/Event.h"
+#include "platform/toolkit/Integer.h"
+
+namespace toolkit {
+
+// A list box: unsorted, single selection. Counts and indexes are 16-bit; the list holds at most
+// 32768 entries (indexes 0 to 32767); ListCount of a full list raises the overflow error.
+class ListBox : public Control {
+public:
+    explicit ListBox(Form& owner);
+
+    // Removes every entry; nothing is selected afterwards. Raises no event.
+    void Clear();
+    // Appends the text as the new last entry. Raises no event.
+    void AddItem(const std::string& text);
+
+    Integer ListCount() const;
+    // The selected entry's index, -1 when none is selected.
+    Integer ListIndex() const;
+    // Selects that entry (-1 selects none) and raises Click before returning, every time, also when
+    // the entry was selected already; an index outside -1..ListCount-1 raises 380.
+    void SetListIndex(Integer index);
+    // The selected entry's text; "" when none is selected.
+    std::string Text() const;
+    // The entry's text at an index; 9 outside the list.
+    std::string List(Integer index) const;
+
+    // A click on an entry or an arrow key that moves the selection raises Click; a double-click
+    // raises Click (from its first click) and then DblClick.
+    Event Click;
+    Event DblClick;
+};
+
+}  // namespace toolkit
