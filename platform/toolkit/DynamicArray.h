@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <new>
 #include <optional>
 #include <vector>
 
@@ -20,16 +21,19 @@ public:
     // ReDim: bounds 0 to upper, every element fresh; the old elements are released here.
     void ReDim(Integer upper) {
         RequireValidUpper(upper);
-        elements_.emplace(static_cast<std::size_t>(upper.Value()) + 1);
+        elements_.reset();
+        RaisingOutOfMemory([&] { elements_.emplace(Length(upper)); });
     }
 
     // ReDim Preserve: bounds 0 to upper, the elements that fit kept.
     void ReDimPreserve(Integer upper) {
         RequireValidUpper(upper);
-        if (!elements_) {
-            elements_.emplace();
-        }
-        elements_->resize(static_cast<std::size_t>(upper.Value()) + 1);
+        RaisingOutOfMemory([&] {
+            if (!elements_) {
+                elements_.emplace();
+            }
+            elements_->resize(Length(upper));
+        });
     }
 
     // Erase: back to not allocated, every element released.
@@ -44,6 +48,16 @@ public:
     const T& operator()(Integer index) const { return elements_->at(CheckedIndex(index)); }
 
 private:
+    static std::size_t Length(Integer upper) { return static_cast<std::size_t>(upper.Value()) + 1; }
+    // An allocation that fails raises "Memoria esaurita" (7), as the runtime does.
+    template <typename Allocate>
+    static void RaisingOutOfMemory(Allocate allocate) {
+        try {
+            allocate();
+        } catch (const std::bad_alloc&) {
+            Raise(errOutOfMemory);
+        }
+    }
     static void RequireValidUpper(Integer upper) {
         if (upper < Integer(0)) {
             Raise(errSubscriptOutOfRange);
