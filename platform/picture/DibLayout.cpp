@@ -1,0 +1,71 @@
+#include "platform/picture/DibLayout.h"
+
+namespace platform::picture {
+
+namespace {
+
+constexpr std::uint32_t kInfoHeaderSize = 40;
+constexpr std::uint32_t kUncompressed = 0;
+constexpr int kMaxPaletteColors = 256;
+
+std::uint32_t Read32(std::span<const std::uint8_t> bytes, std::size_t offset) {
+    return bytes[offset] | (bytes[offset + 1] << 8) | (bytes[offset + 2] << 16) |
+           (std::uint32_t(bytes[offset + 3]) << 24);
+}
+
+std::uint16_t Read16(std::span<const std::uint8_t> bytes, std::size_t offset) {
+    return static_cast<std::uint16_t>(bytes[offset] | (bytes[offset + 1] << 8));
+}
+
+bool IsKnownBitCount(int bitCount) {
+    return bitCount == 1 || bitCount == 4 || bitCount == 8 || bitCount == 16 || bitCount == 24 ||
+           bitCount == 32;
+}
+
+std::size_t RowStride(int width, int bitCount) {
+    return (std::size_t(width) * bitCount + 31) / 32 * 4;
+}
+
+// Entries of the colour table: biClrUsed, or all the colours of a depth up to 8 bits.
+std::optional<int> PaletteColors(int bitCount, std::uint32_t colorsUsed) {
+    if (colorsUsed > kMaxPaletteColors) {
+        return std::nullopt;
+    }
+    if (colorsUsed == 0 && bitCount <= 8) {
+        return 1 << bitCount;
+    }
+    return static_cast<int>(colorsUsed);
+}
+
+}  // namespace
+
+std::optional<DibLayout> ReadDibLayout(std::span<const std::uint8_t> bytes) {
+    if (bytes.size() < kInfoHeaderSize) {
+        return std::nullopt;
+    }
+    const std::uint32_t headerSize = Read32(bytes, 0);
+    const auto width = static_cast<std::int32_t>(Read32(bytes, 4));
+    const auto dibHeight = static_cast<std::int32_t>(Read32(bytes, 8));
+    const int bitCount = Read16(bytes, 14);
+    const std::optional<int> paletteColors = PaletteColors(bitCount, Read32(bytes, 32));
+    if (headerSize < kInfoHeaderSize || headerSize > bytes.size() || width < 1 ||
+        width > kMaxIconSide || dibHeight < 2 || dibHeight / 2 > kMaxIconSide ||
+        !IsKnownBitCount(bitCount) || Read32(bytes, 16) != kUncompressed || !paletteColors) {
+        return std::nullopt;
+    }
+    DibLayout layout{.headerSize = headerSize,
+                     .width = width,
+                     .height = dibHeight / 2,
+                     .bitCount = bitCount,
+                     .paletteColors = *paletteColors};
+    layout.colourOffset = headerSize + std::size_t(layout.paletteColors) * 4;
+    layout.colourStride = RowStride(width, bitCount);
+    layout.maskOffset = layout.colourOffset + layout.colourStride * layout.height;
+    layout.maskStride = RowStride(width, 1);
+    if (layout.maskOffset + layout.maskStride * layout.height > bytes.size()) {
+        return std::nullopt;
+    }
+    return layout;
+}
+
+}  // namespace platform::picture

@@ -1,0 +1,72 @@
+#include "platform/picture/SavePicture.h"
+
+#include <optional>
+#include <vector>
+
+#include <QByteArray>
+#include <QFile>
+#include <QFileInfo>
+
+#include "platform/picture/IcoFile.h"
+#include "platform/picture/SaveErrors.h"
+#include "platform/picture/SavePictureWith.h"
+#include "platform/toolkit/RuntimeError.h"
+
+namespace platform::picture {
+
+namespace {
+
+std::vector<IcoEntry> EntriesOf(const icons::IconGroup& group) {
+    std::vector<IcoEntry> entries;
+    entries.reserve(group.images.size());
+    for (const icons::IconImage& image : group.images) {
+        entries.push_back(IcoEntryOf(image));
+    }
+    return entries;
+}
+
+void RaiseIfDirectoryMissing(const QString& fileName) {
+    if (!QFileInfo(QFileInfo(fileName).absolutePath()).isDir()) {
+        toolkit::Raise(toolkit::errPathNotFound);
+    }
+}
+
+[[noreturn]] void DiscardAndRaise(IcoFileSink& sink) {
+    const int failure = sink.FailureErrno();
+    sink.Discard();
+    toolkit::Raise(SaveErrorNumber(failure));
+}
+
+}  // namespace
+
+void SavePictureWith(const IPictureDisp& picture, const std::string& fileName, IcoFileSink& sink) {
+    if (!picture || picture->Group().images.empty()) {
+        toolkit::Raise(toolkit::errInvalidPropertyValue);
+    }
+    const std::vector<IcoEntry> entries = EntriesOf(picture->Group());
+    const std::optional<std::vector<std::uint8_t>> directory = IcoDirectoryBytes(entries);
+    if (!directory) {
+        toolkit::Raise(toolkit::errPathFileAccess);
+    }
+    const QString path = QFile::decodeName(QByteArray::fromStdString(fileName));
+    RaiseIfDirectoryMissing(path);
+
+    if (!sink.Open(path) || !sink.Write(*directory)) {
+        DiscardAndRaise(sink);
+    }
+    for (const IcoEntry& entry : entries) {
+        if (!sink.Write(entry.bytes)) {
+            DiscardAndRaise(sink);
+        }
+    }
+    if (!sink.Commit()) {
+        DiscardAndRaise(sink);
+    }
+}
+
+void SavePicture(const IPictureDisp& picture, const std::string& fileName) {
+    SaveFileSink sink;
+    SavePictureWith(picture, fileName, sink);
+}
+
+}  // namespace platform::picture
