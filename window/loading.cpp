@@ -15,7 +15,9 @@ using toolkit::MsgBox;
 using toolkit::Screen;
 using toolkit::Str;
 
-void frmCercaIco::lstFiles_Click() { CaricaIcone(); }
+void frmCercaIco::lstFiles_Click() {
+    CaricaIcone();
+}
 
 void frmCercaIco::CaricaIcone() {
     try {

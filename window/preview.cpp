@@ -1,7 +1,9 @@
 // Showing the chosen icon in the three previews.
 #include "window/frmCercaIco.h"
 
-void frmCercaIco::lstIcone_Click() { MostraIcona(); }
+void frmCercaIco::lstIcone_Click() {
+    MostraIcona();
+}
 
 void frmCercaIco::MostraIcona() {
     // An unallocated array or an index outside it raises "Indice non incluso nell'intervallo".

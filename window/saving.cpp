@@ -9,9 +9,13 @@ using platform::picture::SavePicture;
 using toolkit::MsgBox;
 using toolkit::Str;
 
-void frmCercaIco::Command1_Click() { SalvaIconaMostrata("Errore n."); }
+void frmCercaIco::Command1_Click() {
+    SalvaIconaMostrata("Errore n.");
+}
 
-void frmCercaIco::lstIcone_DblClick() { SalvaIconaMostrata("Errore n. "); }
+void frmCercaIco::lstIcone_DblClick() {
+    SalvaIconaMostrata("Errore n. ");
+}
 
 // The two routes take the same steps; only the start of their error message differs.
 void frmCercaIco::SalvaIconaMostrata(const std::string& errorPrefix) {
@@ -24,7 +28,8 @@ void frmCercaIco::SalvaIconaMostrata(const std::string& errorPrefix) {
         if (Err.Number() == toolkit::errCancel) {
             return;
         }
-        MsgBox(errorPrefix + Str(Err.Number()) + " salvando il file " + "\r\n" + cdlSalvaIco.FileTitle,
-               toolkit::vbExclamation, kTitoloMessaggi);
+        MsgBox(
+            errorPrefix + Str(Err.Number()) + " salvando il file " + "\r\n" + cdlSalvaIco.FileTitle,
+            toolkit::vbExclamation, kTitoloMessaggi);
     }
 }

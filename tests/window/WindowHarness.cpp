@@ -1,0 +1,130 @@
+#include "tests/window/WindowHarness.h"
+
+#include <QListWidget>
+#include <QTest>
+#include <QWidget>
+#include <fstream>
+
+#include "tests/support/IconFixtures.h"
+
+namespace {
+
+fixtures::Bytes IconImage(int size, std::uint32_t seed) {
+    return fixtures::MakeDibImage({.width = size, .height = size, .bitCount = 32, .seed = seed})
+        .bytes;
+}
+
+QListWidget* ListWidgetOf(toolkit::Control& control) {
+    auto* list = qobject_cast<QListWidget*>(control.Widget());
+    if (list == nullptr) {
+        throw std::logic_error("the control is not a list");
+    }
+    return list;
+}
+
+void ClickEntry(toolkit::ListBox& list, int index, bool doubleClick) {
+    QListWidget* widget = ListWidgetOf(list);
+    widget->scrollToItem(widget->item(index));
+    const QPoint center = widget->visualItemRect(widget->item(index)).center();
+    QTest::mouseClick(widget->viewport(), Qt::LeftButton, {}, center);
+    if (doubleClick) {
+        QTest::mouseDClick(widget->viewport(), Qt::LeftButton, {}, center);
+    }
+}
+
+std::vector<std::string> EntriesOf(toolkit::ListBox& list) {
+    std::vector<std::string> entries;
+    for (toolkit::Integer i = 0; i < list.ListCount(); i = i + 1) {
+        entries.push_back(list.List(i));
+    }
+    return entries;
+}
+
+}  // namespace
+
+WindowHarness::WindowHarness() : dir_(scratch_.path().toStdString()) {
+    previousMessageBox_ = toolkit::InstallMessageBoxPresenter(
+        [this](const toolkit::MessageBoxRequest& request) { messages.push_back(request); });
+    previousSaveDialog_ = toolkit::InstallSaveDialogPresenter(
+        [this](const toolkit::SaveDialogRequest&) -> std::optional<std::string> {
+            ++saveDialogsShown;
+            if (saveAnswers.empty()) {
+                return std::nullopt;
+            }
+            std::optional<std::string> answer = saveAnswers.front();
+            saveAnswers.erase(saveAnswers.begin());
+            return answer;
+        });
+    previousService_ = platform::InstallExtractIconService(
+        [this](platform::HWND hwnd, const std::string& path, std::int32_t index) {
+            extractCalls.push_back({path, index});
+            return scriptedService ? scriptedService(hwnd, path, index)
+                                   : platform::icons::ExtractIconA(hwnd, path, index);
+        });
+    window_ = std::make_unique<frmCercaIco>();
+    window_->Show();
+}
+
+WindowHarness::~WindowHarness() {
+    window_.reset();
+    platform::InstallExtractIconService(previousService_);
+    toolkit::InstallSaveDialogPresenter(previousSaveDialog_);
+    toolkit::InstallMessageBoxPresenter(previousMessageBox_);
+}
+
+void WindowHarness::WriteIconFile(const std::string& name, int icons, std::uint32_t seed) const {
+    fixtures::PeBuilder pe;
+    std::uint16_t id = 1;
+    for (int icon = 0; icon < icons; ++icon) {
+        std::vector<std::uint16_t> ids;
+        for (int size : {16, 32, 48}) {
+            pe.AddIcon(id, IconImage(size, seed * 1000 + id));
+            ids.push_back(id++);
+        }
+        pe.AddGroup(static_cast<std::uint16_t>(100 + icon), ids);
+    }
+    fixtures::WriteFile(Path(name), pe.Build(/*pe32plus=*/true));
+}
+
+void WindowHarness::WriteFileWithoutIcons(const std::string& name) const {
+    fixtures::PeBuilder pe;
+    pe.AddResource(std::uint16_t{16}, std::uint16_t{1}, fixtures::MakeOpaqueBytes(64, 3));
+    fixtures::WriteFile(Path(name), pe.Build(/*pe32plus=*/false));
+}
+
+void WindowHarness::WriteTextFile(const std::string& name) const {
+    std::ofstream(Path(name)) << "not an executable\n";
+}
+
+void WindowHarness::OpenScratchDirectory() {
+    window_->dirlDirectory.SetPath(dir_);
+}
+
+void WindowHarness::PressAggiorna() {
+    QTest::mouseClick(window_->cmdAggiorna.Widget(), Qt::LeftButton);
+}
+
+void WindowHarness::ClickFile(int index) {
+    ClickEntry(window_->lstFiles, index, false);
+}
+void WindowHarness::ClickIcon(int index) {
+    ClickEntry(window_->lstIcone, index, false);
+}
+void WindowHarness::DoubleClickIcon(int index) {
+    ClickEntry(window_->lstIcone, index, true);
+}
+
+void WindowHarness::PressSalvaIcona() {
+    QTest::mouseClick(window_->Command1.Widget(), Qt::LeftButton);
+}
+
+std::vector<std::string> WindowHarness::LstFilesEntries() {
+    return EntriesOf(window_->lstFiles);
+}
+std::vector<std::string> WindowHarness::LstIconeEntries() {
+    return EntriesOf(window_->lstIcone);
+}
+
+Previews PreviewsOf(frmCercaIco& window) {
+    return {window.imgGrande.Picture(), window.imgMedia.Picture(), window.imgPiccola.Picture()};
+}

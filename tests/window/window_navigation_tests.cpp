@@ -1,0 +1,154 @@
+// Following the drive and directory lists: the file list follows, lists and previews are cleared,
+// a drive that cannot be read is reported, and a directory that cannot be opened never ends the
+// program.
+#include <gtest/gtest.h>
+
+#include <QListWidget>
+#include <QTest>
+#include <filesystem>
+
+#include "platform/icons/IconService.h"
+#include "platform/toolkit/DriveListBox.h"
+#include "platform/toolkit/Screen.h"
+#include "tests/window/WindowHarness.h"
+
+using platform::icons::LiveIconCount;
+using toolkit::Integer;
+
+namespace {
+
+// The drive list reads its volumes when it is made, so the source goes in before the window.
+class InstalledVolumes {
+  public:
+    explicit InstalledVolumes(std::vector<toolkit::Volume> volumes)
+        : previous_(toolkit::InstallVolumeSource([volumes] { return volumes; })) {}
+    ~InstalledVolumes() { toolkit::InstallVolumeSource(previous_); }
+
+  private:
+    toolkit::VolumeSource previous_;
+};
+
+class NavigationTest : public ::testing::Test {
+  protected:
+    NavigationTest() {
+        std::filesystem::create_directories(driveRoot + "/sub");
+        std::filesystem::create_directories(goneRoot);
+    }
+    ~NavigationTest() override {
+        std::filesystem::remove_all(driveRoot);
+        std::filesystem::remove_all(goneRoot);
+    }
+
+    void LoadAFile() {
+        h.WriteIconFile("a.dll", 3);
+        h.OpenScratchDirectory();
+        h.PressAggiorna();
+        ASSERT_EQ(w.lstIcone.ListCount(), Integer(3));
+    }
+
+    void ExpectCleared() {
+        EXPECT_EQ(w.flstInDir.Path(), w.dirlDirectory.Path());
+        EXPECT_EQ(w.lstFiles.ListCount(), Integer(0));
+        EXPECT_EQ(w.lstIcone.ListCount(), Integer(0));
+        const Previews shown = PreviewsOf(w);
+        EXPECT_EQ(shown.grande, nullptr);
+        EXPECT_EQ(shown.media, nullptr);
+        EXPECT_EQ(shown.piccola, nullptr);
+        EXPECT_TRUE(w.lstFiles.Visible());
+        EXPECT_TRUE(w.cmdAggiorna.Visible());
+        EXPECT_FALSE(w.flstInDir.Visible());
+    }
+
+    const std::string driveRoot = std::filesystem::temp_directory_path() / "quorvane-drive";
+    const std::string goneRoot = std::filesystem::temp_directory_path() / "quorvane-gone";
+    const toolkit::Volume drive{driveRoot, "PROVA"};
+    const toolkit::Volume goneDrive{goneRoot, "SPARITO"};
+    InstalledVolumes volumes{{{"/", "root"}, drive, goneDrive}};
+    WindowHarness h;
+    frmCercaIco& w = h.window();
+};
+
+TEST_F(NavigationTest, ChangingTheDirectoryClearsListsAndPreviewsButKeepsThePictures) {
+    LoadAFile();
+    const std::size_t live = LiveIconCount();
+    const std::string sub = h.dir() + "/vuota";
+    std::filesystem::create_directory(sub);
+
+    w.dirlDirectory.SetPath(sub);
+
+    ExpectCleared();
+    EXPECT_EQ(w.flstInDir.Path(), sub);
+    // The loaded pictures stay in the array until the next load; icon 0 lost only its previews.
+    EXPECT_EQ(w.mIcone.UBound(), Integer(2));
+    EXPECT_EQ(LiveIconCount(), live);
+    EXPECT_TRUE(h.messages.empty());
+
+    // The next press scans the new directory.
+    h.WriteIconFile("nuova.dll", 1);
+    std::filesystem::rename(h.Path("nuova.dll"), sub + "/nuova.dll");
+    w.dirlDirectory_Change();
+    h.PressAggiorna();
+    EXPECT_EQ(h.LstFilesEntries(), std::vector<std::string>{"nuova.dll"});
+    EXPECT_EQ(LiveIconCount(), live - 2);
+}
+
+TEST_F(NavigationTest, ChoosingADriveMovesTheDirectoryListThereAndClearsEverything) {
+    LoadAFile();
+
+    w.dlstDrives.SetDrive(toolkit::DriveText(drive));
+
+    EXPECT_EQ(w.dirlDirectory.Path(), driveRoot);
+    ExpectCleared();
+    EXPECT_TRUE(h.messages.empty());
+
+    // Back on the drive later, the directory list returns to where it was on it.
+    w.dirlDirectory.SetPath(driveRoot + "/sub");
+    w.dlstDrives.SetDrive(toolkit::DriveText({"/", "root"}));
+    w.dlstDrives.SetDrive(toolkit::DriveText(drive));
+    EXPECT_EQ(w.dirlDirectory.Path(), driveRoot + "/sub");
+    ExpectCleared();
+}
+
+TEST_F(NavigationTest, ADriveThatCannotBeReadIsReportedAndNothingElseChanges) {
+    LoadAFile();
+    const Previews before = PreviewsOf(w);
+    std::filesystem::remove_all(goneRoot);
+
+    w.dlstDrives.SetDrive(toolkit::DriveText(goneDrive));
+
+    ASSERT_EQ(h.messages.size(), 1u);
+    EXPECT_EQ(h.messages[0].text, "Drive non pronto!");
+    EXPECT_EQ(h.messages[0].style, 48);
+    EXPECT_EQ(h.messages[0].title, "Tillomark...Brandell");
+    EXPECT_EQ(w.dlstDrives.Drive(), toolkit::DriveText(goneDrive));
+    EXPECT_EQ(w.dirlDirectory.Path(), h.dir());
+    EXPECT_EQ(w.flstInDir.Path(), h.dir());
+    EXPECT_EQ(h.LstFilesEntries(), std::vector<std::string>{"a.dll"});
+    EXPECT_EQ(w.lstIcone.ListCount(), Integer(3));
+    EXPECT_EQ(PreviewsOf(w).grande, before.grande);
+}
+
+TEST_F(NavigationTest, OpeningADirectoryThatVanishedShowsTheRuntimeErrorAndTheProgramGoesOn) {
+    const std::string sub = h.dir() + "/sparisce";
+    std::filesystem::create_directory(sub);
+    h.OpenScratchDirectory();
+    std::filesystem::remove(sub);  // still listed, gone on disk
+    auto* list = qobject_cast<QListWidget*>(w.dirlDirectory.Widget());
+    ASSERT_NE(list, nullptr);
+    w.dirlDirectory.SetListIndex(0);
+    list->setFocus();
+
+    QTest::keyClick(list, Qt::Key_Return);
+
+    ASSERT_EQ(h.messages.size(), 1u);
+    EXPECT_EQ(h.messages[0].text, "Errore di run-time '76':\n\nImpossibile trovare il percorso");
+    EXPECT_EQ(h.messages[0].title, "Quorvane");
+    EXPECT_EQ(toolkit::Screen.MousePointer(), toolkit::vbDefault);
+    // The window is still there and works.
+    h.WriteIconFile("a.dll", 1);
+    w.dirlDirectory_Change();
+    h.PressAggiorna();
+    EXPECT_EQ(h.LstFilesEntries(), std::vector<std::string>{"a.dll"});
+}
+
+}  // namespace

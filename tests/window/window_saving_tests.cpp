@@ -1,0 +1,169 @@
+// Saving the icon of the large preview, from the button and from a double-click, with the Save-As
+// dialog and the message box scripted.
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QImageReader>
+#include <filesystem>
+#include <fstream>
+
+#include "platform/icons/IconService.h"
+#include "platform/toolkit/RuntimeError.h"
+#include "platform/toolkit/Screen.h"
+#include "tests/window/WindowHarness.h"
+
+namespace {
+
+std::vector<char> ReadAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+// The .ico the picture service makes of a group: header, entries, then the images as stored.
+std::vector<char> IcoOf(const IPictureDisp& picture) {
+    const auto& images = picture->Group().images;
+    std::vector<char> out;
+    auto put = [&](std::uint32_t value, int bytes) {
+        for (int i = 0; i < bytes; ++i) {
+            out.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
+        }
+    };
+    put(0, 2);
+    put(1, 2);
+    put(static_cast<std::uint32_t>(images.size()), 2);
+    std::uint32_t offset = static_cast<std::uint32_t>(6 + 16 * images.size());
+    for (const auto& image : images) {
+        put(image.width, 1);
+        put(image.height, 1);
+        put(image.colorCount, 1);
+        put(image.reserved, 1);
+        put(image.planes, 2);
+        put(image.bitCount, 2);
+        put(static_cast<std::uint32_t>(image.bytes.size()), 4);
+        put(offset, 4);
+        offset += static_cast<std::uint32_t>(image.bytes.size());
+    }
+    for (const auto& image : images) {
+        out.insert(out.end(), image.bytes.begin(), image.bytes.end());
+    }
+    return out;
+}
+
+class SavingTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        h.WriteIconFile("a.dll", 3);
+        h.OpenScratchDirectory();
+        h.PressAggiorna();
+        ASSERT_NE(w.imgGrande.Picture(), nullptr);
+        std::filesystem::create_directory(out);
+    }
+
+    void ExpectOneMessage(const std::string& text) {
+        ASSERT_EQ(h.messages.size(), 1u);
+        EXPECT_EQ(h.messages[0].text, text);
+        EXPECT_EQ(h.messages[0].style, 48);
+        EXPECT_EQ(h.messages[0].title, "Tillomark...Brandell");
+    }
+
+    WindowHarness h;
+    frmCercaIco& w = h.window();
+    const std::string out = h.dir() + "/salvate";
+};
+
+TEST_F(SavingTest, TheButtonSavesTheLargePreviewAsAnIcoOfEveryImage) {
+    h.ClickIcon(1);
+    h.saveAnswers = {out + "/icona.ico"};
+
+    h.PressSalvaIcona();
+
+    EXPECT_EQ(h.saveDialogsShown, 1);
+    EXPECT_TRUE(h.messages.empty());
+    EXPECT_EQ(ReadAll(out + "/icona.ico"), IcoOf(w.mIcone(1)));
+    QImageReader reader(QString::fromStdString(out + "/icona.ico"));
+    EXPECT_EQ(reader.imageCount(), 3);
+    EXPECT_EQ(toolkit::Screen.MousePointer(), toolkit::vbDefault);
+}
+
+TEST_F(SavingTest, ADoubleClickSavesTheEntryDoubleClicked) {
+    h.saveAnswers = {out + "/doppio"};  // typed without an extension
+
+    h.DoubleClickIcon(2);
+
+    EXPECT_TRUE(h.messages.empty());
+    EXPECT_EQ(w.lstIcone.ListIndex(), toolkit::Integer(2));
+    EXPECT_EQ(ReadAll(out + "/doppio.ico"), IcoOf(w.mIcone(2)));
+    EXPECT_FALSE(std::filesystem::exists(out + "/doppio"));
+    EXPECT_EQ(w.cdlSalvaIco.FileTitle, "doppio.ico");
+}
+
+TEST_F(SavingTest, CancelFromEitherRouteDoesNothing) {
+    const Previews before = PreviewsOf(w);
+    h.PressSalvaIcona();
+    h.DoubleClickIcon(1);
+
+    EXPECT_EQ(h.saveDialogsShown, 2);
+    EXPECT_TRUE(h.messages.empty());
+    EXPECT_TRUE(std::filesystem::is_empty(out));
+    EXPECT_EQ(w.lstIcone.ListCount(), toolkit::Integer(3));
+    EXPECT_EQ(PreviewsOf(w).grande, w.mIcone(1));
+    EXPECT_NE(before.grande, nullptr);
+}
+
+TEST_F(SavingTest, AFailedSaveReportsTheErrorNumberAndTheFileName) {
+    const std::string missing = h.dir() + "/non-esiste/icona.ico";
+    h.saveAnswers = {missing};
+    h.PressSalvaIcona();
+    ExpectOneMessage("Errore n. 76 salvando il file \r\nicona.ico");
+
+    h.messages.clear();
+    h.saveAnswers = {missing};
+    h.DoubleClickIcon(0);
+    ExpectOneMessage("Errore n.  76 salvando il file \r\nicona.ico");
+    EXPECT_FALSE(std::filesystem::exists(h.dir() + "/non-esiste"));
+}
+
+TEST_F(SavingTest, ANegativeErrorNumberFollowsThePrefixWithItsSign) {
+    h.saveAnswers = {out + "/primo.ico"};
+    h.PressSalvaIcona();
+    ASSERT_TRUE(h.messages.empty());
+    auto failing = toolkit::InstallSaveDialogPresenter(
+        [](const toolkit::SaveDialogRequest&) -> std::optional<std::string> {
+            throw toolkit::RuntimeError(-2147024891, "Accesso negato");
+        });
+
+    h.PressSalvaIcona();
+    ExpectOneMessage("Errore n.-2147024891 salvando il file \r\nprimo.ico");
+    h.messages.clear();
+    h.DoubleClickIcon(0);
+    ExpectOneMessage("Errore n. -2147024891 salvando il file \r\nprimo.ico");
+    toolkit::InstallSaveDialogPresenter(failing);
+}
+
+TEST_F(SavingTest, SavingWithNothingPreviewedReportsTheEmptyPictureAndWritesNothing) {
+    w.dirlDirectory_Change();  // clears the previews
+    const std::string existing = out + "/esistente.ico";
+    std::ofstream(existing) << "contenuto di prima";
+    h.saveAnswers = {existing};
+
+    h.PressSalvaIcona();
+
+    EXPECT_EQ(h.saveDialogsShown, 1);
+    ExpectOneMessage("Errore n. 380 salvando il file \r\nesistente.ico");
+    EXPECT_EQ(ReadAll(existing), (std::vector<char>{'c', 'o', 'n', 't', 'e', 'n', 'u', 't', 'o',
+                                                    ' ', 'd', 'i', ' ', 'p', 'r', 'i', 'm', 'a'}));
+}
+
+TEST_F(SavingTest, TwoSavesInARowEachAskForAName) {
+    h.saveAnswers = {out + "/uno.ico", out + "/due.ico"};
+    h.PressSalvaIcona();
+    h.ClickIcon(2);
+    h.PressSalvaIcona();
+
+    EXPECT_EQ(h.saveDialogsShown, 2);
+    EXPECT_TRUE(h.messages.empty());
+    EXPECT_EQ(ReadAll(out + "/uno.ico"), IcoOf(w.mIcone(0)));
+    EXPECT_EQ(ReadAll(out + "/due.ico"), IcoOf(w.mIcone(2)));
+}
+
+}  // namespace
