@@ -2,7 +2,6 @@
 
 #include <cstddef>
 #include <new>
-#include <optional>
 #include <vector>
 
 #include "platform/toolkit/Integer.h"
@@ -15,40 +14,47 @@ namespace toolkit {
 // not allocated, raises "Indice non incluso nell'intervallo" (9).
 template <typename T>
 class DynamicArray {
-public:
-    bool IsAllocated() const { return elements_.has_value(); }
+  public:
+    bool IsAllocated() const { return allocated_; }
 
     // ReDim: bounds 0 to upper, every element fresh; the old elements are released here.
     void ReDim(Integer upper) {
         RequireValidUpper(upper);
-        elements_.reset();
-        RaisingOutOfMemory([&] { elements_.emplace(Length(upper)); });
+        Erase();
+        RaisingOutOfMemory([&] { elements_.resize(ElementCount(upper)); });
+        allocated_ = true;
     }
 
     // ReDim Preserve: bounds 0 to upper, the elements that fit kept.
     void ReDimPreserve(Integer upper) {
         RequireValidUpper(upper);
-        RaisingOutOfMemory([&] {
-            if (!elements_) {
-                elements_.emplace();
-            }
-            elements_->resize(Length(upper));
-        });
+        RaisingOutOfMemory([&] { elements_.resize(ElementCount(upper)); });
+        allocated_ = true;
     }
 
     // Erase: back to not allocated, every element released.
-    void Erase() { elements_.reset(); }
+    void Erase() {
+        std::vector<T>().swap(elements_);
+        allocated_ = false;
+    }
 
     Integer UBound() const {
         RequireAllocated();
-        return Integer::From(static_cast<std::int64_t>(elements_->size()) - 1);
+        return Integer::From(static_cast<std::int64_t>(elements_.size()) - 1);
     }
 
-    T& operator()(Integer index) { return elements_->at(CheckedIndex(index)); }
-    const T& operator()(Integer index) const { return elements_->at(CheckedIndex(index)); }
+    T& operator()(Integer index) { return elements_[CheckedIndex(index)]; }
+    const T& operator()(Integer index) const { return elements_[CheckedIndex(index)]; }
 
-private:
-    static std::size_t Length(Integer upper) { return static_cast<std::size_t>(upper.Value()) + 1; }
+  private:
+    static void RequireValidUpper(Integer upper) {
+        if (upper < Integer(0)) {
+            Raise(errSubscriptOutOfRange);
+        }
+    }
+    static std::size_t ElementCount(Integer upper) {
+        return static_cast<std::size_t>(upper.Value()) + 1;
+    }
     // An allocation that fails raises "Memoria esaurita" (7), as the runtime does.
     template <typename Allocate>
     static void RaisingOutOfMemory(Allocate allocate) {
@@ -58,25 +64,22 @@ private:
             Raise(errOutOfMemory);
         }
     }
-    static void RequireValidUpper(Integer upper) {
-        if (upper < Integer(0)) {
-            Raise(errSubscriptOutOfRange);
-        }
-    }
     void RequireAllocated() const {
-        if (!elements_) {
+        if (!allocated_) {
             Raise(errSubscriptOutOfRange);
         }
     }
     std::size_t CheckedIndex(Integer index) const {
         RequireAllocated();
-        if (index < Integer(0) || static_cast<std::size_t>(index.Value()) >= elements_->size()) {
+        if (index < Integer(0) || static_cast<std::size_t>(index.Value()) >= elements_.size()) {
             Raise(errSubscriptOutOfRange);
         }
         return static_cast<std::size_t>(index.Value());
     }
 
-    std::optional<std::vector<T>> elements_;
+    // An allocated array always holds at least one element; unallocated, none.
+    std::vector<T> elements_;
+    bool allocated_ = false;
 };
 
 }  // namespace toolkit

@@ -10,7 +10,7 @@ namespace toolkit {
 // The runtime's 16-bit signed integer: list counts, list indexes and the counters that walk them.
 // Arithmetic that leaves -32768..32767 raises the overflow error (6) instead of wrapping.
 class Integer {
-public:
+  public:
     constexpr Integer() = default;
     constexpr Integer(std::int16_t value) : value_(value) {}
 
@@ -20,11 +20,26 @@ public:
     constexpr std::int16_t Value() const { return value_; }
     constexpr operator std::int16_t() const { return value_; }
 
-    friend Integer operator+(Integer a, Integer b) { return From(std::int64_t{a.value_} + b.value_); }
-    friend Integer operator-(Integer a, Integer b) { return From(std::int64_t{a.value_} - b.value_); }
+    friend Integer operator+(Integer a, Integer b) {
+        return From(std::int64_t{a.value_} + b.value_);
+    }
+    friend Integer operator-(Integer a, Integer b) {
+        return From(std::int64_t{a.value_} - b.value_);
+    }
     friend constexpr auto operator<=>(Integer a, Integer b) = default;
 
-private:
+    // With a plain int on one side ("i = i + 1", "count == 0", "count - 1") the checked
+    // operators above must win over the built-in ones the conversion to int16_t offers.
+    friend Integer operator+(Integer a, int b) { return From(std::int64_t{a.value_} + b); }
+    friend Integer operator+(int a, Integer b) { return From(a + std::int64_t{b.value_}); }
+    friend Integer operator-(Integer a, int b) { return From(std::int64_t{a.value_} - b); }
+    friend Integer operator-(int a, Integer b) { return From(a - std::int64_t{b.value_}); }
+    friend constexpr bool operator==(Integer a, int b) { return a.value_ == b; }
+    friend constexpr std::strong_ordering operator<=>(Integer a, int b) {
+        return int{a.value_} <=> b;
+    }
+
+  private:
     std::int16_t value_ = 0;
 };
 
