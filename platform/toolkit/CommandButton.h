@@ -8,7 +8,7 @@
 namespace toolkit {
 
 class CommandButton : public Control {
-public:
+  public:
     explicit CommandButton(Form& owner);
 
     std::string Caption() const;
@@ -16,6 +16,9 @@ public:
 
     // Raised when the user presses the button (mouse or keyboard).
     Event Click;
+
+  private:
+    std::string caption_;
 };
 
 }  // namespace toolkit

@@ -1,8 +1,11 @@
 #pragma once
 
+#include <QPointer>
+#include <QWidget>
+#include <memory>
 #include <string>
 
-class QWidget;
+class QCursor;
 
 namespace toolkit {
 
@@ -12,7 +15,7 @@ class Form;
 // mouse pointer. A control owns its widget, a child of the form's surface; controls are created in
 // the form's creation order, and a later one lies above an earlier one.
 class Control {
-public:
+  public:
     Control(const Control&) = delete;
     Control& operator=(const Control&) = delete;
     virtual ~Control();
@@ -22,30 +25,38 @@ public:
     bool Visible() const;
     void SetVisible(bool visible);
 
-    // Controls that can take the focus get it in the order of their tab index (Form::ApplyTabOrder).
+    // Controls that can take the focus get it in the order of their tab index
+    // (Form::ApplyTabOrder).
     int TabIndex() const { return tabIndex_; }
     void SetTabIndex(int tabIndex) { tabIndex_ = tabIndex; }
     virtual bool CanTakeFocus() const;
 
-    // 0 the default pointer, 99 the custom pointer given by SetMouseIcon.
+    // 0 the default pointer, 1..15 the stock pointers, 99 the custom pointer given by
+    // SetMouseIcon; any other value raises 380.
     int MousePointer() const { return mousePointer_; }
     void SetMousePointer(int pointer);
-    // A cursor file (.cur, from the Qt resources or the file system): image and hot spot.
+    // A cursor file (.cur, from the Qt resources or the file system): image and hot spot. A file
+    // that cannot be opened raises 53, one that is no cursor 481.
     void SetMouseIcon(const std::string& cursorFile);
 
     QWidget* Widget() const { return widget_; }
 
-protected:
+  protected:
     // Takes ownership of the widget and makes it a child of the form's surface.
     Control(Form& owner, QWidget* widget);
 
-private:
+  private:
+    friend class Form;
+    // The form is going before its controls: they no longer tell it when they go.
+    void DetachFromForm() { owner_ = nullptr; }
     void ApplyCursor();
 
-    QWidget* widget_;
+    QPointer<QWidget> widget_;
+    Form* owner_;
     int tabIndex_ = 0;
     int mousePointer_ = 0;
     std::string mouseIcon_;
+    std::shared_ptr<const QCursor> customCursor_;
 };
 
 }  // namespace toolkit

@@ -7,6 +7,8 @@
 #include "platform/toolkit/Control.h"
 #include "platform/toolkit/Event.h"
 
+class QComboBox;
+
 namespace toolkit {
 
 // One mounted volume as the drive list shows it.
@@ -29,17 +31,23 @@ VolumeSource InstallVolumeSource(VolumeSource source);
 // A drop-down list of the mounted volumes; at start the one that holds the working directory is
 // chosen. Picking another one raises Change.
 class DriveListBox : public Control {
-public:
+  public:
     explicit DriveListBox(Form& owner);
 
+    // The chosen volume's text (DriveText); "" when there is no volume.
     std::string Drive() const;
-    // Chooses the volume whose root holds that path and raises Change when the choice changes.
+    // Chooses the volume whose root holds that path (or the volume of a drive's text) and raises
+    // Change when the choice changes; a path no volume holds raises 68.
     void SetDrive(const std::string& drive);
 
     Event Change;
 
-private:
+  private:
+    QComboBox& Combo() const;
+    void UserPicked(int index);
+
     std::vector<Volume> volumes_;
+    int chosen_ = -1;
 };
 
 }  // namespace toolkit

@@ -1,11 +1,11 @@
 #pragma once
 
+#include <QPointer>
+#include <QWidget>
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
-
-class QWidget;
 
 namespace toolkit {
 
@@ -19,7 +19,7 @@ struct Color {
 
 // A top-level window with a fixed client area and absolutely placed controls.
 class Form {
-public:
+  public:
     Form();
     virtual ~Form();
     Form(const Form&) = delete;
@@ -30,14 +30,16 @@ public:
     void SetBackColor(Color color);
     // The client area in twips; the window keeps that size (fixed border, no maximise box).
     void SetClientSize(int widthTwips, int heightTwips);
-    // The window icon, from an .ico file (Qt resource or file system path).
+    // The window icon, from an .ico file (Qt resource or file system path), with every image of
+    // the file. A file that cannot be opened raises 53, one with no image 481.
     void SetIcon(const std::string& iconFile);
 
-    // Gives the focus order: every control that can take the focus, by tab index; the focus
-    // starts in the one with the lowest.
+    // Gives the focus order: every visible control that can take the focus, by tab index; the
+    // focus starts in the one with the lowest (at once when the window shows, else when it does).
     void ApplyTabOrder();
 
     void Show();
+    // Closes the window; nothing else happens (the form and its controls stay).
     void Close();
 
     // The window's native handle as a 32-bit value.
@@ -45,13 +47,16 @@ public:
 
     QWidget* Surface() const { return surface_; }
 
-private:
+  private:
     friend class Control;
     void Register(Control& control) { controls_.push_back(&control); }
     void Unregister(Control& control);
 
+    void FocusFirstControl();
+
     QWidget* surface_;
     std::vector<Control*> controls_;
+    QPointer<QWidget> firstFocus_;
 };
 
 }  // namespace toolkit

@@ -6,8 +6,9 @@
 
 namespace toolkit {
 
+// A font as the form's properties give it. A weight of 400 is normal and 700 bold.
 struct Font {
-    std::string name;
+    std::string name;    // the family; a sans-serif face stands in when it is not installed
     double size = 8.25;  // points
     int weight = 400;
     bool italic = false;
@@ -19,7 +20,7 @@ struct Font {
 // A caption drawn on the form: left-aligned, no automatic sizing, never takes the focus; the form's
 // background shows through it.
 class Label : public Control {
-public:
+  public:
     explicit Label(Form& owner);
 
     std::string Caption() const;
@@ -27,6 +28,9 @@ public:
     void SetFont(const Font& font);
 
     bool CanTakeFocus() const override { return false; }
+
+  private:
+    std::string caption_;
 };
 
 }  // namespace toolkit

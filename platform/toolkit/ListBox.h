@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "platform/toolkit/Control.h"
 #include "platform/toolkit/Event.h"
@@ -8,15 +9,18 @@
 
 namespace toolkit {
 
+class EntryListWidget;
+
 // A list box: unsorted, single selection. Counts and indexes are 16-bit; the list holds at most
 // 32768 entries (indexes 0 to 32767); ListCount of a full list raises the overflow error.
 class ListBox : public Control {
-public:
+  public:
     explicit ListBox(Form& owner);
 
     // Removes every entry; nothing is selected afterwards. Raises no event.
     void Clear();
-    // Appends the text as the new last entry. Raises no event.
+    // Appends the text as the new last entry. Raises no event; past the last entry the list can
+    // hold it raises "Memoria esaurita" (7).
     void AddItem(const std::string& text);
 
     Integer ListCount() const;
@@ -34,6 +38,12 @@ public:
     // raises Click (from its first click) and then DblClick.
     Event Click;
     Event DblClick;
+
+  private:
+    EntryListWidget& ListWidget() const;
+
+    // The entries' own bytes; the widget shows them decoded.
+    std::vector<std::string> entries_;
 };
 
 }  // namespace toolkit

@@ -46,6 +46,8 @@ std::string DescriptionOf(std::int32_t number) {
     return "Errore definito dall'applicazione o dall'oggetto";
 }
 
-void Raise(std::int32_t number) { throw RuntimeError(number, DescriptionOf(number)); }
+void Raise(std::int32_t number) {
+    throw RuntimeError(number, DescriptionOf(number));
+}
 
 }  // namespace toolkit

@@ -1,0 +1,36 @@
+#include "platform/toolkit/CommandButton.h"
+
+#include <QPushButton>
+
+namespace toolkit {
+
+namespace {
+
+QPushButton& Button(QWidget* widget) {
+    return static_cast<QPushButton&>(*widget);
+}
+
+}  // namespace
+
+CommandButton::CommandButton(Form& owner) : Control(owner, new QPushButton) {
+    QPushButton& button = Button(Widget());
+    button.setAutoDefault(false);
+    button.setDefault(false);
+    button.setFocusPolicy(Qt::StrongFocus);
+    // RaiseUserEvent lets nothing escape into Qt's signal delivery.
+    QObject::connect(&button, &QPushButton::clicked, &button, [this] { RaiseUserEvent(Click); });
+}
+
+std::string CommandButton::Caption() const {
+    return caption_;
+}
+
+void CommandButton::SetCaption(const std::string& caption) {
+    caption_ = caption;
+    // No access keys: an "&" shows as itself.
+    QString shown = QString::fromStdString(caption);
+    shown.replace(u'&', QStringLiteral("&&"));
+    Button(Widget()).setText(shown);
+}
+
+}  // namespace toolkit

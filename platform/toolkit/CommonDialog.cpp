@@ -1,0 +1,55 @@
+#include "platform/toolkit/CommonDialog.h"
+
+#include <sys/stat.h>
+
+#include "platform/toolkit/DialogOwner.h"
+#include "platform/toolkit/Form.h"
+#include "platform/toolkit/PathText.h"
+#include "platform/toolkit/Presenters.h"
+#include "platform/toolkit/RuntimeError.h"
+
+namespace toolkit {
+
+namespace {
+
+bool IsDirectory(const std::string& path) {
+    struct stat status {};
+    return !path.empty() && ::stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
+}
+
+// Where the dialog opens: the initial directory where it exists here, else the working directory.
+std::string StartDirectory(const std::string& initDir) {
+    const std::string directory = path_text::Normalise(initDir);
+    return IsDirectory(directory) ? directory : path_text::WorkingDirectory();
+}
+
+}  // namespace
+
+CommonDialog::CommonDialog(Form& owner) : owner_(owner) {}
+
+void CommonDialog::ShowSave() {
+    const SaveDialogRequest request{.title = DialogTitle,
+                                    .directory = StartDirectory(InitDir),
+                                    .filter = Filter,
+                                    .defaultExt = DefaultExt,
+                                    .flags = Flags};
+    std::optional<std::string> answer;
+    {
+        const ScopedDialogOwner dialogOwner(owner_.Surface());
+        answer = PresentSaveDialog(request);
+    }
+    if (!answer || answer->empty()) {
+        if (CancelError) {
+            Raise(errCancel);
+        }
+        return;
+    }
+    std::string chosen = *answer;
+    if (!DefaultExt.empty() && path_text::LastComponent(chosen).find('.') == std::string::npos) {
+        chosen += "." + DefaultExt;
+    }
+    FileName = path_text::Normalise(chosen);
+    FileTitle = path_text::LastComponent(FileName);
+}
+
+}  // namespace toolkit

@@ -1,0 +1,186 @@
+#include "platform/toolkit/DirListBox.h"
+
+#include <dirent.h>
+#include <sys/stat.h>
+
+#include <QApplication>
+#include <QFile>
+#include <QStyle>
+#include <cerrno>
+
+#include "platform/toolkit/DirectoryListing.h"
+#include "platform/toolkit/DriveDirectories.h"
+#include "platform/toolkit/DriveListBox.h"
+#include "platform/toolkit/EntryListWidget.h"
+#include "platform/toolkit/IndentedItemDelegate.h"
+#include "platform/toolkit/PathText.h"
+#include "platform/toolkit/RuntimeError.h"
+
+namespace toolkit {
+
+namespace {
+
+constexpr std::size_t kMaxSubdirectories = 32767;
+
+bool CanOpenDirectory(const std::string& path) {
+    DIR* directory = ::opendir(path.c_str());
+    if (directory == nullptr) {
+        return false;
+    }
+    ::closedir(directory);
+    return true;
+}
+
+// A drive's current directory: the one last shown on it while it can still be opened, else its
+// root; 68 when neither can be opened.
+std::string DriveDirectory(const std::string& root) {
+    const std::string normalisedRoot = path_text::Normalise(root);
+    if (const std::optional<std::string> recalled = drive_directories::Recalled(normalisedRoot)) {
+        if (CanOpenDirectory(*recalled)) {
+            return *recalled;
+        }
+    }
+    if (CanOpenDirectory(normalisedRoot)) {
+        return normalisedRoot;
+    }
+    Raise(errDeviceUnavailable);
+}
+
+// The normalised path of an existing directory; 76 when there is none, 75 when it cannot be
+// looked at.
+std::string ExistingDirectory(const std::string& path) {
+    const std::string directory = path_text::Normalise(path);
+    struct stat status {};
+    if (directory.empty()) {
+        Raise(errPathNotFound);
+    }
+    if (::stat(directory.c_str(), &status) != 0) {
+        Raise(errno == EACCES ? errPathFileAccess : errPathNotFound);
+    }
+    if (!S_ISDIR(status.st_mode)) {
+        Raise(errPathNotFound);
+    }
+    return directory;
+}
+
+QListWidgetItem* MakeEntry(const QString& text, const QIcon& icon, int level) {
+    auto* entry = new QListWidgetItem(icon, text);
+    entry->setData(IndentedItemDelegate::kLevelRole, level);
+    return entry;
+}
+
+QString Shown(const std::string& name) {
+    return QFile::decodeName(QByteArray::fromStdString(name));
+}
+
+}  // namespace
+
+DirListBox::DirListBox(Form& owner) : Control(owner, new EntryListWidget) {
+    EntryListWidget& list = ListWidget();
+    list.setItemDelegate(new IndentedItemDelegate(&list));
+    list.entryDoubleClicked = [this] { OpenSelected(); };
+    list.enterPressed = [this] { OpenSelected(); };
+    const std::string start = path_text::WorkingDirectory();
+    path_ = start;
+    Show(start);
+    drive_directories::Remember(start);
+}
+
+EntryListWidget& DirListBox::ListWidget() const {
+    return static_cast<EntryListWidget&>(*Widget());
+}
+
+void DirListBox::SetPath(const std::string& path) {
+    const std::string root = DriveRootOf(path);
+    const std::string directory = root.empty() ? ExistingDirectory(path) : DriveDirectory(root);
+    if (MoveTo(directory)) {
+        RaiseEvent(Change);
+    }
+}
+
+bool DirListBox::MoveTo(const std::string& directory) {
+    const bool changed = directory != path_;
+    path_ = directory;
+    Show(directory);
+    if (changed) {
+        drive_directories::Remember(directory);
+    }
+    return changed;
+}
+
+void DirListBox::Show(const std::string& directory) {
+    components_ = path_text::Components(directory);
+    // A directory that cannot be read shows no subdirectories.
+    subdirectories_ =
+        directory_listing::ListDirectory(directory, directory_listing::EntryKind::Directory, {},
+                                         kMaxSubdirectories)
+            .names;
+
+    EntryListWidget& list = ListWidget();
+    const QStyle* style = list.style() != nullptr ? list.style() : QApplication::style();
+    const QIcon open = style->standardIcon(QStyle::SP_DirOpenIcon);
+    const QIcon closed = style->standardIcon(QStyle::SP_DirClosedIcon);
+    list.clear();
+    list.addItem(MakeEntry(QStringLiteral("/"), open, 0));
+    for (std::size_t level = 1; level <= components_.size(); ++level) {
+        list.addItem(MakeEntry(Shown(components_[level - 1]), open, static_cast<int>(level)));
+    }
+    const int subdirectoryLevel = HierarchyRows();
+    for (const std::string& name : subdirectories_) {
+        list.addItem(MakeEntry(Shown(name), closed, subdirectoryLevel));
+    }
+    list.SelectRow(HierarchyRows() - 1);
+}
+
+void DirListBox::OpenSelected() {
+    RaiseUserEvent([this] {
+        const int row = ListWidget().SelectedRow();
+        if (row < 0) {
+            return;
+        }
+        if (MoveTo(ExistingDirectory(PathOfRow(row)))) {
+            RaiseEvent(Change);
+        }
+    });
+}
+
+Integer DirListBox::ListCount() const {
+    return Integer::From(static_cast<std::int64_t>(subdirectories_.size()));
+}
+
+Integer DirListBox::ListIndex() const {
+    const int row = ListWidget().SelectedRow();
+    return row < 0 ? Integer(-1) : Integer::From(row - HierarchyRows());
+}
+
+int DirListBox::RowOf(Integer index) const {
+    const int row = index.Value() + HierarchyRows();
+    const int rows = HierarchyRows() + static_cast<int>(subdirectories_.size());
+    return row >= 0 && row < rows ? row : -1;
+}
+
+void DirListBox::SetListIndex(Integer index) {
+    const int row = RowOf(index);
+    if (row < 0) {
+        Raise(errInvalidPropertyValue);
+    }
+    ListWidget().SelectRow(row);
+}
+
+std::string DirListBox::List(Integer index) const {
+    const int row = RowOf(index);
+    if (row < 0) {
+        Raise(errSubscriptOutOfRange);
+    }
+    return PathOfRow(row);
+}
+
+std::string DirListBox::PathOfRow(int row) const {
+    if (row < HierarchyRows()) {
+        return path_text::Prefix(components_, static_cast<std::size_t>(row));
+    }
+    const std::string& name = subdirectories_[static_cast<std::size_t>(row - HierarchyRows())];
+    return path_ == "/" ? "/" + name : path_ + "/" + name;
+}
+
+}  // namespace toolkit

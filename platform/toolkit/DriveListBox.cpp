@@ -1,0 +1,68 @@
+#include "platform/toolkit/DriveListBox.h"
+
+#include <QComboBox>
+#include <QFile>
+
+#include "platform/toolkit/PathText.h"
+#include "platform/toolkit/RuntimeError.h"
+#include "platform/toolkit/Volumes.h"
+
+namespace toolkit {
+
+namespace {
+
+// The drop-down keeps this height whatever height it is placed with.
+constexpr int kComboHeightPixels = 21;
+
+}  // namespace
+
+DriveListBox::DriveListBox(Form& owner)
+    : Control(owner, new QComboBox), volumes_(CurrentVolumes()) {
+    QComboBox& combo = Combo();
+    combo.setFixedHeight(kComboHeightPixels);
+    combo.setFocusPolicy(Qt::StrongFocus);
+    combo.setEditable(false);
+    for (const Volume& volume : volumes_) {
+        combo.addItem(QFile::decodeName(QByteArray::fromStdString(DriveText(volume))));
+    }
+    chosen_ = VolumeHolding(volumes_, path_text::WorkingDirectory());
+    if (chosen_ < 0 && !volumes_.empty()) {
+        chosen_ = 0;
+    }
+    combo.setCurrentIndex(chosen_);
+    // activated comes from the user only; RaiseUserEvent lets nothing escape into Qt.
+    QObject::connect(&combo, &QComboBox::activated, &combo,
+                     [this](int index) { UserPicked(index); });
+}
+
+QComboBox& DriveListBox::Combo() const {
+    return static_cast<QComboBox&>(*Widget());
+}
+
+std::string DriveListBox::Drive() const {
+    return chosen_ < 0 ? std::string() : DriveText(volumes_[static_cast<std::size_t>(chosen_)]);
+}
+
+void DriveListBox::SetDrive(const std::string& drive) {
+    const std::string root = DriveRootOf(drive);
+    const int holder = VolumeHolding(volumes_, path_text::Normalise(root.empty() ? drive : root));
+    if (holder < 0) {
+        Raise(errDeviceUnavailable);
+    }
+    if (holder == chosen_) {
+        return;
+    }
+    chosen_ = holder;
+    Combo().setCurrentIndex(holder);
+    RaiseEvent(Change);
+}
+
+void DriveListBox::UserPicked(int index) {
+    if (index < 0 || index == chosen_) {
+        return;
+    }
+    chosen_ = index;
+    RaiseUserEvent(Change);
+}
+
+}  // namespace toolkit

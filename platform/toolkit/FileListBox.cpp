@@ -1,0 +1,99 @@
+#include "platform/toolkit/FileListBox.h"
+
+#include <QFile>
+#include <cerrno>
+
+#include "platform/toolkit/DirectoryListing.h"
+#include "platform/toolkit/EntryListWidget.h"
+#include "platform/toolkit/NamePattern.h"
+#include "platform/toolkit/PathText.h"
+#include "platform/toolkit/RuntimeError.h"
+
+namespace toolkit {
+
+namespace {
+
+constexpr std::size_t kMaxNames = 32767;
+
+[[noreturn]] void RaiseListingError(int error) {
+    Raise(error == ENOENT || error == ENOTDIR ? errPathNotFound : errPathFileAccess);
+}
+
+}  // namespace
+
+FileListBox::FileListBox(Form& owner) : Control(owner, new EntryListWidget) {
+    ListWidget().shown = [this] {
+        if (widgetStale_) {
+            ShowNames();
+        }
+    };
+}
+
+FileListBox::~FileListBox() = default;
+
+EntryListWidget& FileListBox::ListWidget() const {
+    return static_cast<EntryListWidget&>(*Widget());
+}
+
+void FileListBox::SetPattern(const std::string& pattern) {
+    const std::string previous = std::exchange(pattern_, pattern);
+    if (path_.empty()) {
+        return;
+    }
+    try {
+        Relist(path_);
+    } catch (...) {
+        pattern_ = previous;
+        throw;
+    }
+}
+
+void FileListBox::SetPath(const std::string& path) {
+    const std::string directory = path_text::Normalise(path);
+    if (directory.empty()) {
+        Raise(errPathNotFound);
+    }
+    Relist(directory);
+}
+
+void FileListBox::Relist(const std::string& path) {
+    const NamePattern pattern(pattern_);
+    directory_listing::Listing listing = directory_listing::ListDirectory(
+        path, directory_listing::EntryKind::RegularFile,
+        [&pattern](const std::string& name) { return pattern.Matches(name); }, kMaxNames);
+    if (listing.error != 0) {
+        RaiseListingError(listing.error);
+    }
+    path_ = path;
+    names_ = std::move(listing.names);
+    ShowNames();
+}
+
+void FileListBox::ShowNames() {
+    EntryListWidget& list = ListWidget();
+    if (!list.isVisible()) {
+        widgetStale_ = true;
+        if (list.count() > 0) {
+            list.clear();
+        }
+        return;
+    }
+    widgetStale_ = false;
+    list.clear();
+    for (const std::string& name : names_) {
+        list.addItem(QFile::decodeName(QByteArray::fromStdString(name)));
+    }
+}
+
+Integer FileListBox::ListCount() const {
+    return Integer::From(static_cast<std::int64_t>(names_.size()));
+}
+
+std::string FileListBox::List(Integer index) const {
+    if (index < Integer(0) || index.Value() >= static_cast<std::int64_t>(names_.size())) {
+        Raise(errSubscriptOutOfRange);
+    }
+    return names_[static_cast<std::size_t>(index.Value())];
+}
+
+}  // namespace toolkit

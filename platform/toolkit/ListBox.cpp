@@ -1,0 +1,68 @@
+#include "platform/toolkit/ListBox.h"
+
+#include <QFile>
+
+#include "platform/toolkit/EntryListWidget.h"
+#include "platform/toolkit/RuntimeError.h"
+
+namespace toolkit {
+
+namespace {
+
+// Indexes 0 to 32767.
+constexpr std::size_t kCapacity = 32768;
+
+}  // namespace
+
+ListBox::ListBox(Form& owner) : Control(owner, new EntryListWidget) {
+    ListWidget().entryPressed = [this] { RaiseUserEvent(Click); };
+    ListWidget().selectionMovedByKey = [this] { RaiseUserEvent(Click); };
+    ListWidget().entryDoubleClicked = [this] { RaiseUserEvent(DblClick); };
+}
+
+EntryListWidget& ListBox::ListWidget() const {
+    return static_cast<EntryListWidget&>(*Widget());
+}
+
+void ListBox::Clear() {
+    ListWidget().clear();
+    entries_.clear();
+}
+
+void ListBox::AddItem(const std::string& text) {
+    if (entries_.size() >= kCapacity) {
+        Raise(errOutOfMemory);
+    }
+    entries_.push_back(text);
+    ListWidget().addItem(QFile::decodeName(QByteArray::fromStdString(text)));
+}
+
+Integer ListBox::ListCount() const {
+    return Integer::From(static_cast<std::int64_t>(entries_.size()));
+}
+
+Integer ListBox::ListIndex() const {
+    return Integer::From(ListWidget().SelectedRow());
+}
+
+void ListBox::SetListIndex(Integer index) {
+    if (index < Integer(-1) || index.Value() >= static_cast<std::int64_t>(entries_.size())) {
+        Raise(errInvalidPropertyValue);
+    }
+    ListWidget().SelectRow(index.Value());
+    RaiseEvent(Click);
+}
+
+std::string ListBox::Text() const {
+    const int selected = ListWidget().SelectedRow();
+    return selected < 0 ? std::string() : entries_[static_cast<std::size_t>(selected)];
+}
+
+std::string ListBox::List(Integer index) const {
+    if (index < Integer(0) || index.Value() >= static_cast<std::int64_t>(entries_.size())) {
+        Raise(errSubscriptOutOfRange);
+    }
+    return entries_[static_cast<std::size_t>(index.Value())];
+}
+
+}  // namespace toolkit

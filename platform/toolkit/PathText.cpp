@@ -1,0 +1,83 @@
+#include "platform/toolkit/PathText.h"
+
+#include <unistd.h>
+
+#include <cerrno>
+#include <vector>
+
+namespace toolkit::path_text {
+
+namespace {
+
+// getcwd grows its buffer up to this; a deeper working directory cannot be named.
+constexpr std::size_t kMaxWorkingDirectory = 1 << 16;
+
+}  // namespace
+
+std::string WorkingDirectory() {
+    std::vector<char> buffer(4096);
+    while (buffer.size() <= kMaxWorkingDirectory) {
+        if (::getcwd(buffer.data(), buffer.size()) != nullptr) {
+            return std::string(buffer.data());
+        }
+        if (errno != ERANGE) {
+            break;
+        }
+        buffer.resize(buffer.size() * 2);
+    }
+    return "/";
+}
+
+std::vector<std::string> Components(const std::string& path) {
+    std::vector<std::string> components;
+    std::size_t start = 0;
+    while (start < path.size()) {
+        const std::size_t end = path.find('/', start);
+        const std::size_t stop = end == std::string::npos ? path.size() : end;
+        if (stop > start) {
+            components.push_back(path.substr(start, stop - start));
+        }
+        start = stop + 1;
+    }
+    return components;
+}
+
+std::string Prefix(const std::vector<std::string>& components, std::size_t count) {
+    std::string path;
+    for (std::size_t i = 0; i < count && i < components.size(); ++i) {
+        path += '/';
+        path += components[i];
+    }
+    return path.empty() ? "/" : path;
+}
+
+std::string Normalise(const std::string& path) {
+    if (path.empty()) {
+        return path;
+    }
+    const std::string absolute = path.front() == '/' ? path : WorkingDirectory() + "/" + path;
+    std::vector<std::string> kept;
+    for (std::string& component : Components(absolute)) {
+        if (component != ".") {
+            kept.push_back(std::move(component));
+        }
+    }
+    return Prefix(kept, kept.size());
+}
+
+std::string LastComponent(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+bool HoldsPath(const std::string& root, const std::string& path) {
+    if (root == "/") {
+        return !path.empty() && path.front() == '/';
+    }
+    if (path.compare(0, root.size(), root) != 0) {
+        return false;
+    }
+    return path.size() == root.size() || path[root.size()] == '/';
+}
+
+}  // namespace toolkit::path_text

@@ -1,0 +1,62 @@
+#include "platform/toolkit/Volumes.h"
+
+#include <utility>
+
+#include "platform/toolkit/PathText.h"
+
+namespace toolkit {
+
+namespace {
+
+VolumeSource& InstalledVolumeSource() {
+    static VolumeSource source;
+    return source;
+}
+
+constexpr const char* kLabelOpen = " [";
+
+}  // namespace
+
+std::string DriveText(const Volume& volume) {
+    return volume.rootPath + kLabelOpen + volume.label + "]";
+}
+
+std::string DriveRootOf(const std::string& driveText) {
+    const std::size_t open = driveText.rfind(kLabelOpen);
+    if (driveText.empty() || driveText.back() != ']' || open == std::string::npos) {
+        return "";
+    }
+    // A label or a root with " [" in it makes the text ambiguous; a volume that shows exactly this
+    // text settles it.
+    for (const Volume& volume : CurrentVolumes()) {
+        if (DriveText(volume) == driveText) {
+            return volume.rootPath;
+        }
+    }
+    std::string root = driveText.substr(0, open);
+    return !root.empty() && root.front() == '/' ? root : "";
+}
+
+VolumeSource InstallVolumeSource(VolumeSource source) {
+    return std::exchange(InstalledVolumeSource(), std::move(source));
+}
+
+std::vector<Volume> CurrentVolumes() {
+    const VolumeSource source = InstalledVolumeSource();
+    return source ? source() : MountedVolumes();
+}
+
+int VolumeHolding(const std::vector<Volume>& volumes, const std::string& path) {
+    int holder = -1;
+    std::size_t holderLength = 0;
+    for (std::size_t i = 0; i < volumes.size(); ++i) {
+        const std::string root = path_text::Normalise(volumes[i].rootPath);
+        if (path_text::HoldsPath(root, path) && (holder < 0 || root.size() > holderLength)) {
+            holder = static_cast<int>(i);
+            holderLength = root.size();
+        }
+    }
+    return holder;
+}
+
+}  // namespace toolkit
