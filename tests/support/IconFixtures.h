@@ -4,7 +4,6 @@
 #include <cstdint>
 #include <map>
 #include <string>
-#include <variant>
 #include <vector>
 
 // Fixture files built in code: icon images with known pixels (DIB and PNG), and the files that hold
@@ -84,8 +83,19 @@ struct GroupEntry {
 // icon resource `iconId`. Bytes that are neither give a 32x32 32-bpp entry.
 GroupEntry EntryFor(const Bytes& image, std::uint16_t iconId);
 
-// A resource name: a numeric ID or a string (stored as UTF-16).
-using ResourceName = std::variant<std::uint16_t, std::u16string>;
+// A resource name: a numeric ID (`100`) or a string (`u"MAINICON"`, stored as UTF-16).
+struct ResourceName {
+    ResourceName() = default;
+    ResourceName(int id) : id(static_cast<std::uint16_t>(id)) {}  // NOLINT: implicit on purpose
+    ResourceName(std::u16string name) : named(true), text(std::move(name)) {}   // NOLINT
+    ResourceName(const char16_t* name) : ResourceName(std::u16string(name)) {}  // NOLINT
+
+    bool named = false;
+    std::uint16_t id = 0;
+    std::u16string text;
+
+    bool operator==(const ResourceName&) const = default;
+};
 
 inline constexpr std::uint16_t kLangEnUs = 0x0409;
 inline constexpr std::uint16_t kLangNeutral = 0x0000;

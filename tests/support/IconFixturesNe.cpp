@@ -39,12 +39,12 @@ class NeWriter {
         }
         std::size_t nameAt = TableSize(icons.size(), groups.size());
         for (const auto& [name, bytes] : groups) {
-            if (std::holds_alternative<std::u16string>(name)) {
-                names_.push_back(Narrow(std::get<std::u16string>(name)));
+            if (name.named) {
+                names_.push_back(Narrow(name.text));
                 groups_.push_back({std::uint16_t(nameAt), &bytes});
                 nameAt += 1 + names_.back().size();
             } else {
-                groups_.push_back({std::uint16_t(0x8000 | std::get<std::uint16_t>(name)), &bytes});
+                groups_.push_back({std::uint16_t(0x8000 | name.id), &bytes});
             }
         }
     }

@@ -22,7 +22,7 @@ constexpr std::size_t kEntrySize = 8;
 constexpr std::size_t kDataEntrySize = 16;
 
 bool IsNamed(const ResourceName& name) {
-    return std::holds_alternative<std::u16string>(name);
+    return name.named;
 }
 
 struct LanguageNode {
@@ -124,9 +124,9 @@ class ResourceSection {
 
     void AssignStrings(std::size_t& at) {
         auto add = [&](const ResourceName& name) {
-            if (IsNamed(name) && !strings_.contains(std::get<std::u16string>(name))) {
-                strings_[std::get<std::u16string>(name)] = at;
-                at += 2 + 2 * std::get<std::u16string>(name).size();
+            if (IsNamed(name) && !strings_.contains(name.text)) {
+                strings_[name.text] = at;
+                at += 2 + 2 * name.text.size();
             }
         };
         for (const TypeNode& type : types_) {
@@ -150,9 +150,9 @@ class ResourceSection {
 
     std::uint32_t NameField(const ResourceName& name) const {
         if (IsNamed(name)) {
-            return 0x80000000u | std::uint32_t(strings_.at(std::get<std::u16string>(name)));
+            return 0x80000000u | std::uint32_t(strings_.at(name.text));
         }
-        return std::get<std::uint16_t>(name);
+        return name.id;
     }
 
     template <typename Node, typename NameOf, typename TargetOf>
@@ -356,7 +356,7 @@ void RecordLayout(const ResourceSection& section, PeLayout& layout) {
         layout.iconNameDirectory = base + icons->directory;
         for (const NameNode& name : icons->names) {
             if (!IsNamed(name.name)) {
-                const std::uint16_t id = std::get<std::uint16_t>(name.name);
+                const std::uint16_t id = name.name.id;
                 layout.iconDataEntries[id] = base + name.languages.front().dataEntry;
                 layout.iconData[id] = base + name.languages.front().data;
             }

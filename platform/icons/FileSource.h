@@ -1,0 +1,33 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "platform/icons/ByteSource.h"
+
+// A regular file read with pread, never mapped: a file truncated or rewritten while it is read
+// gives failed reads, not a crash.
+namespace platform::icons {
+
+class FileSource final : public ByteSource {
+  public:
+    // Opens a regular file without blocking (a FIFO or device node is opened non-blocking, seen
+    // not to be a regular file and closed). Null when the path cannot be opened or is not a
+    // regular file, or holds a NUL byte.
+    static std::unique_ptr<FileSource> Open(const std::string& path);
+
+    ~FileSource() override;
+    FileSource(const FileSource&) = delete;
+    FileSource& operator=(const FileSource&) = delete;
+
+    std::uint64_t Size() const override { return size_; }
+    bool ReadAt(std::uint64_t offset, std::span<std::uint8_t> out) const override;
+
+  private:
+    FileSource(int descriptor, std::uint64_t size) : descriptor_(descriptor), size_(size) {}
+
+    int descriptor_;
+    std::uint64_t size_;
+};
+
+}  // namespace platform::icons

@@ -1,0 +1,68 @@
+#include "platform/icons/GroupDirectory.h"
+
+#include <algorithm>
+
+#include "platform/icons/Fields.h"
+
+namespace platform::icons {
+
+namespace {
+
+constexpr std::uint64_t kMinimumBudget = 1u << 20;
+
+IconImage ParseEntry(Fields& fields, std::size_t at) {
+    IconImage image;
+    image.width = fields.U8(at);
+    image.height = fields.U8(at + 1);
+    image.colorCount = fields.U8(at + 2);
+    image.reserved = fields.U8(at + 3);
+    image.planes = fields.U16(at + 4);
+    image.bitCount = fields.U16(at + 6);
+    image.bytesInRes = fields.U32(at + 8);
+    image.resourceId = fields.U16(at + 12);
+    return image;
+}
+
+}  // namespace
+
+std::optional<std::vector<IconImage>> ParseGroupDirectory(std::span<const std::uint8_t> bytes) {
+    Fields fields(bytes);
+    const std::uint16_t type = fields.U16(2);
+    const std::size_t count = fields.U16(4);
+    if (!fields.Ok() || type != 1 || count == 0 ||
+        count > (bytes.size() - kGroupHeaderSize) / kGroupEntrySize) {
+        return std::nullopt;
+    }
+    std::vector<IconImage> entries;
+    entries.reserve(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        entries.push_back(ParseEntry(fields, kGroupHeaderSize + i * kGroupEntrySize));
+    }
+    if (!fields.Ok()) {
+        return std::nullopt;
+    }
+    return entries;
+}
+
+bool GroupCollector::Add(IconImage entry, std::vector<std::uint8_t> bytes) {
+    if (bytes.empty() || !Admits(bytes.size())) {
+        return false;
+    }
+    remaining_ -= bytes.size();
+    entry.bytes = std::move(bytes);
+    group_.images.push_back(std::move(entry));
+    return true;
+}
+
+std::optional<IconGroup> GroupCollector::Finish() && {
+    if (group_.images.empty()) {
+        return std::nullopt;
+    }
+    return std::move(group_);
+}
+
+std::uint64_t ImageBudgetFor(std::uint64_t sourceSize) {
+    return std::max(sourceSize, kMinimumBudget);
+}
+
+}  // namespace platform::icons

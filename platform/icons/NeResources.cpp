@@ -1,0 +1,173 @@
+#include "platform/icons/NeResources.h"
+
+#include <algorithm>
+
+#include "platform/icons/Fields.h"
+#include "platform/icons/GroupDirectory.h"
+
+namespace platform::icons {
+
+namespace {
+
+constexpr std::size_t kNeHeaderSize = 0x40;
+constexpr std::size_t kResourceTableOffsetField = 0x24;
+constexpr std::size_t kTypeRecordSize = 8;
+constexpr std::size_t kResourceRecordSize = 12;
+constexpr std::uint16_t kNeRtIcon = 0x8003;
+constexpr std::uint16_t kNeRtGroupIcon = 0x800E;
+constexpr std::uint16_t kMaxAlignShift = 16;
+constexpr std::size_t kMaxTypeRecords = 1024;
+
+// The records of one resource type: where they start and how many there are.
+struct TypeRecords {
+    std::uint64_t first = 0;
+    std::uint16_t count = 0;
+};
+
+struct ResourceTable {
+    std::uint16_t shift = 0;
+    std::optional<TypeRecords> groups;
+    std::optional<TypeRecords> icons;
+};
+
+// A resource's place in the file, in bytes.
+struct NeResource {
+    std::uint64_t offset = 0;
+    std::uint64_t length = 0;  // the stored length: whole alignment units
+};
+
+std::optional<std::uint64_t> ResourceTableOffset(const ByteSource& source, std::uint64_t neOffset) {
+    const auto header = ReadFixed<kNeHeaderSize>(source, neOffset);
+    if (!header) {
+        return std::nullopt;
+    }
+    const std::uint16_t offset = Fields(*header).U16(kResourceTableOffsetField);
+    if (offset == 0) {
+        return std::nullopt;  // no resources
+    }
+    return neOffset + offset;
+}
+
+// Walks the type records (each one read on its own, a bounded number of them) until both icon
+// types are found, the table ends or a record cannot be read.
+std::optional<ResourceTable> ReadResourceTable(const ByteSource& source, std::uint64_t at) {
+    const auto shiftBytes = ReadFixed<2>(source, at);
+    if (!shiftBytes) {
+        return std::nullopt;
+    }
+    ResourceTable table;
+    table.shift = Fields(*shiftBytes).U16(0);
+    if (table.shift > kMaxAlignShift) {
+        return std::nullopt;
+    }
+    at += 2;
+    for (std::size_t i = 0; i < kMaxTypeRecords && !(table.groups && table.icons); ++i) {
+        const auto record = ReadFixed<kTypeRecordSize>(source, at);
+        if (!record) {
+            break;
+        }
+        Fields fields(*record);
+        const std::uint16_t type = fields.U16(0);
+        const std::uint16_t count = fields.U16(2);
+        if (type == 0) {
+            break;
+        }
+        const TypeRecords records{at + kTypeRecordSize, count};
+        if (type == kNeRtGroupIcon && !table.groups) {
+            table.groups = records;
+        } else if (type == kNeRtIcon && !table.icons) {
+            table.icons = records;
+        }
+        at += kTypeRecordSize + std::uint64_t{count} * kResourceRecordSize;
+    }
+    return table;
+}
+
+NeResource ResourceFrom(Fields& fields, std::size_t at, std::uint16_t shift) {
+    return {std::uint64_t{fields.U16(at)} << shift, std::uint64_t{fields.U16(at + 2)} << shift};
+}
+
+std::optional<std::vector<IconImage>> ReadGroupEntries(const ByteSource& source,
+                                                       const ResourceTable& table,
+                                                       std::uint32_t index) {
+    if (!table.groups || index >= table.groups->count) {
+        return std::nullopt;
+    }
+    const auto record = ReadFixed<kResourceRecordSize>(
+        source, table.groups->first + std::uint64_t{index} * kResourceRecordSize);
+    if (!record) {
+        return std::nullopt;
+    }
+    Fields fields(*record);
+    const NeResource group = ResourceFrom(fields, 0, table.shift);
+    if (group.offset >= source.Size()) {
+        return std::nullopt;
+    }
+    // The stored length is rounded up to whole units and may run past the end of the file.
+    const std::uint64_t length =
+        std::min({group.length, source.Size() - group.offset, std::uint64_t{kMaxGroupBytes}});
+    const auto bytes = ReadBytes(source, group.offset, length);
+    return bytes ? ParseGroupDirectory(*bytes) : std::nullopt;
+}
+
+std::optional<NeResource> FindIcon(std::span<const std::uint8_t> records, std::uint16_t shift,
+                                   std::uint16_t id) {
+    Fields fields(records);
+    const std::uint16_t wanted = id | 0x8000;
+    for (std::size_t at = 0; at + kResourceRecordSize <= records.size();
+         at += kResourceRecordSize) {
+        if (fields.U16(at + 6) == wanted) {
+            return ResourceFrom(fields, at, shift);
+        }
+    }
+    return std::nullopt;
+}
+
+// An icon's exact size: the group entry's bytesInRes when it fits inside the stored length
+// (which counts whole alignment units), else the stored length.
+std::uint64_t ExactLength(const NeResource& icon, const IconImage& entry) {
+    return entry.bytesInRes != 0 && entry.bytesInRes <= icon.length ? entry.bytesInRes
+                                                                    : icon.length;
+}
+
+std::optional<IconGroup> CollectImages(const ByteSource& source, const ResourceTable& table,
+                                       std::vector<IconImage> entries) {
+    if (!table.icons) {
+        return std::nullopt;
+    }
+    const auto records = ReadBytes(source, table.icons->first,
+                                   std::uint64_t{table.icons->count} * kResourceRecordSize);
+    if (!records) {
+        return std::nullopt;
+    }
+    GroupCollector collector(ImageBudgetFor(source.Size()));
+    for (IconImage& entry : entries) {
+        const auto icon = FindIcon(*records, table.shift, entry.resourceId);
+        const std::uint64_t length = icon ? ExactLength(*icon, entry) : 0;
+        if (!icon || !collector.Admits(length)) {
+            continue;
+        }
+        if (auto bytes = ReadBytes(source, icon->offset, length)) {
+            collector.Add(std::move(entry), std::move(*bytes));
+        }
+    }
+    return std::move(collector).Finish();
+}
+
+}  // namespace
+
+std::optional<IconGroup> ReadNeIconGroup(const ByteSource& source, std::uint64_t neOffset,
+                                         std::uint32_t index) {
+    const auto tableOffset = ResourceTableOffset(source, neOffset);
+    const auto table = tableOffset ? ReadResourceTable(source, *tableOffset) : std::nullopt;
+    if (!table) {
+        return std::nullopt;
+    }
+    auto entries = ReadGroupEntries(source, *table, index);
+    if (!entries) {
+        return std::nullopt;
+    }
+    return CollectImages(source, *table, std::move(*entries));
+}
+
+}  // namespace platform::icons

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "platform/icons/ByteSource.h"
+#include "platform/icons/PeImage.h"
+
+// The resource tree of a PE image, walked one level at a time. Every offset is relative to the
+// resource root and read through the section table; nothing here follows a link by itself, so a
+// directory pointing back at itself or at its parent cannot make a walk loop.
+namespace platform::icons {
+
+// One 8-byte directory entry.
+struct ResourceEntry {
+    std::uint32_t name = 0;    // bit 31: offset of a string name; else an ID in the low 16 bits
+    std::uint32_t target = 0;  // bit 31: offset of a subdirectory; else of a data entry
+
+    bool HasId(std::uint16_t id) const {
+        return (name & 0x80000000u) == 0 && (name & 0xFFFF) == id;
+    }
+    bool IsDirectory() const { return (target & 0x80000000u) != 0; }
+    std::uint32_t TargetOffset() const { return target & 0x7FFFFFFFu; }
+};
+
+// A data entry: where a resource's bytes are and how many there are.
+struct ResourceData {
+    std::uint32_t rva = 0;
+    std::uint32_t size = 0;
+};
+
+class ResourceTree {
+  public:
+    ResourceTree(const ByteSource& source, const PeImage& image, std::uint32_t rootRva)
+        : source_(source), image_(image), rootRva_(rootRva) {}
+
+    // The number of entries (named and ID) of the directory at `offset`.
+    std::optional<std::uint32_t> EntryCount(std::uint32_t offset) const;
+
+    // Entry `index` of the directory at `offset` (the caller checks it against EntryCount).
+    std::optional<ResourceEntry> EntryAt(std::uint32_t offset, std::uint32_t index) const;
+
+    // All entries of the directory at `offset`, read at once.
+    std::optional<std::vector<ResourceEntry>> Entries(std::uint32_t offset) const;
+
+    // The subdirectory an entry names; nullopt when it names a data entry instead.
+    static std::optional<std::uint32_t> Subdirectory(const ResourceEntry& entry);
+
+    // The data entry of the first language in the language directory at `offset`.
+    std::optional<ResourceData> FirstLanguage(std::uint32_t offset) const;
+
+    // The bytes of a resource, at most `limit` of them (a resource larger than `limit` gives its
+    // first `limit` bytes).
+    std::optional<std::vector<std::uint8_t>> Bytes(const ResourceData& data,
+                                                   std::uint64_t limit) const;
+
+  private:
+    // The file offset of `length` bytes at `offset` from the root.
+    std::optional<std::uint64_t> Locate(std::uint64_t offset, std::uint64_t length) const;
+
+    const ByteSource& source_;
+    const PeImage& image_;
+    std::uint32_t rootRva_;
+};
+
+}  // namespace platform::icons
