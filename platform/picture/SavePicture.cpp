@@ -31,6 +31,15 @@ void RaiseIfDirectoryMissing(const QString& fileName) {
     }
 }
 
+// The save replaces the file by renaming a new one over it: fine for a regular file (or a link to
+// one), but it must not replace a directory, a FIFO or a device node.
+void RaiseIfNotRegularFile(const QString& fileName) {
+    const QFileInfo existing(fileName);
+    if (existing.exists() && !existing.isFile()) {
+        toolkit::Raise(toolkit::errPathFileAccess);
+    }
+}
+
 [[noreturn]] void DiscardAndRaise(IcoFileSink& sink) {
     const int failure = sink.FailureErrno();
     sink.Discard();
@@ -50,6 +59,7 @@ void SavePictureWith(const IPictureDisp& picture, const std::string& fileName, I
     }
     const QString path = QFile::decodeName(QByteArray::fromStdString(fileName));
     RaiseIfDirectoryMissing(path);
+    RaiseIfNotRegularFile(path);
 
     if (!sink.Open(path) || !sink.Write(*directory)) {
         DiscardAndRaise(sink);
