@@ -34,6 +34,11 @@ std::shared_ptr<const IconGroup> IconHandleTable::Find(HICON icon) const {
     return found == live_.end() ? nullptr : found->second;
 }
 
+void IconHandleTable::SetNextValue(HICON value) {
+    const std::lock_guard lock(mutex_);
+    next_ = value;
+}
+
 std::size_t IconHandleTable::LiveCount() const {
     const std::lock_guard lock(mutex_);
     return live_.size();

@@ -23,6 +23,11 @@ class IconHandleTable {
     bool Remove(HICON icon);
 
     std::shared_ptr<const IconGroup> Find(HICON icon) const;
+
+    // Where the search for the next free value starts (tests reach the wrap-around and live
+    // values with it).
+    void SetNextValue(HICON value);
+
     std::size_t LiveCount() const;
 
   private:

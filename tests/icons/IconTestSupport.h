@@ -1,0 +1,73 @@
+#pragma once
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include "platform/icons/IconReader.h"
+#include "tests/support/IconFixtures.h"
+
+// Helpers shared by the icon tests: a scratch directory and short ways to read fixtures.
+namespace icon_tests {
+
+// A fresh directory under the system temporary directory, removed with everything in it.
+class ScratchDir {
+  public:
+    ScratchDir() {
+        std::string pattern = (std::filesystem::temp_directory_path() / "quorvane-icons-XXXXXX");
+        if (::mkdtemp(pattern.data()) == nullptr) {
+            throw std::runtime_error("mkdtemp failed");
+        }
+        path_ = pattern;
+    }
+    ~ScratchDir() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
+    }
+    ScratchDir(const ScratchDir&) = delete;
+    ScratchDir& operator=(const ScratchDir&) = delete;
+
+    const std::string& Path() const { return path_; }
+    std::string File(const std::string& name) const { return path_ + "/" + name; }
+    std::string Write(const std::string& name, const fixtures::Bytes& bytes) const {
+        fixtures::WriteFile(File(name), bytes);
+        return File(name);
+    }
+
+  private:
+    std::string path_;
+};
+
+inline std::optional<platform::icons::IconGroup> Read(const fixtures::Bytes& file,
+                                                      std::int32_t index) {
+    return platform::icons::ReadIconGroup(file, index);
+}
+
+// How many icons a file holds: indexes from 0 until the first that gives nothing.
+inline int CountIcons(const fixtures::Bytes& file) {
+    int count = 0;
+    while (Read(file, count)) {
+        ++count;
+    }
+    return count;
+}
+
+// The image bytes of each image of a group, in order.
+inline std::vector<fixtures::Bytes> ImageBytes(const platform::icons::IconGroup& group) {
+    std::vector<fixtures::Bytes> bytes;
+    for (const auto& image : group.images) {
+        bytes.push_back(image.bytes);
+    }
+    return bytes;
+}
+
+// The image bytes of the icon at an index; empty when there is no icon there.
+inline std::vector<fixtures::Bytes> ImagesAt(const fixtures::Bytes& file, std::int32_t index) {
+    const auto group = Read(file, index);
+    return group ? ImageBytes(*group) : std::vector<fixtures::Bytes>{};
+}
+
+}  // namespace icon_tests
