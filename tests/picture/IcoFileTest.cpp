@@ -76,11 +76,4 @@ TEST(IcoFile, RefusesMoreImagesThanTheCountHolds) {
     EXPECT_FALSE(IcoFileBytes(std::vector<IcoEntry>(65536, entry)).has_value());
 }
 
-TEST(IcoFile, EmptyGroupGivesAHeaderAlone) {
-    const auto file = IcoFileBytes({});
-
-    ASSERT_TRUE(file.has_value());
-    EXPECT_EQ(*file, (fixtures::Bytes{0, 0, 1, 0, 0, 0}));
-}
-
 }  // namespace
