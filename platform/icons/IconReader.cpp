@@ -2,7 +2,7 @@
 // with pread) and buffers in memory.
 #include "platform/icons/IconReader.h"
 
-#include <new>
+#include <exception>
 
 #include "platform/icons/ByteSource.h"
 #include "platform/icons/Fields.h"
@@ -57,7 +57,7 @@ std::optional<IconGroup> ReadIconGroupFrom(const ByteSource& source, std::int32_
 std::optional<IconGroup> ReadIconGroup(std::span<const std::uint8_t> file, std::int32_t index) {
     try {
         return ReadIconGroupFrom(MemorySource(file), index);
-    } catch (const std::bad_alloc&) {
+    } catch (const std::exception&) {  // std::bad_alloc above all
         return std::nullopt;
     }
 }

@@ -2,7 +2,7 @@
 // process-wide handle table. Nothing leaves here as an exception.
 #include "platform/icons/IconService.h"
 
-#include <new>
+#include <exception>
 
 #include "platform/icons/FileSource.h"
 #include "platform/icons/IconHandleTable.h"
@@ -24,21 +24,34 @@ HICON ExtractIconA(HWND /*hwnd*/, const std::string& path, std::int32_t index) {
             return 0;
         }
         return ProcessIconTable().Add(std::make_shared<const IconGroup>(std::move(*group)));
-    } catch (const std::bad_alloc&) {
+    } catch (const std::exception&) {  // std::bad_alloc above all
         return 0;
     }
 }
 
+// The table's calls can only fail if its mutex does (std::system_error); even then nothing throws.
 bool DestroyIcon(HICON icon) {
-    return ProcessIconTable().Remove(icon);
+    try {
+        return ProcessIconTable().Remove(icon);
+    } catch (const std::exception&) {
+        return false;
+    }
 }
 
 std::shared_ptr<const IconGroup> IconGroupOf(HICON icon) {
-    return ProcessIconTable().Find(icon);
+    try {
+        return ProcessIconTable().Find(icon);
+    } catch (const std::exception&) {
+        return nullptr;
+    }
 }
 
 std::size_t LiveIconCount() {
-    return ProcessIconTable().LiveCount();
+    try {
+        return ProcessIconTable().LiveCount();
+    } catch (const std::exception&) {
+        return 0;
+    }
 }
 
 }  // namespace platform::icons
