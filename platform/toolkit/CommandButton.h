@@ -8,7 +8,7 @@
 namespace toolkit {
 
 class CommandButton : public Control {
-  public:
+public:
     explicit CommandButton(Form& owner);
 
     std::string Caption() const;
@@ -17,7 +17,7 @@ class CommandButton : public Control {
     // Raised when the user presses the button (mouse or keyboard).
     Event Click;
 
-  private:
+private:
     std::string caption_;
 };
 

@@ -10,7 +10,7 @@ class Form;
 // The common dialog, used as a Save-As dialog. Its dialog goes through the installed presenter
 // (Presenters.h): the real file dialog, unless a test scripts the answer.
 class CommonDialog {
-  public:
+public:
     explicit CommonDialog(Form& owner);
 
     std::string DialogTitle;
@@ -28,7 +28,7 @@ class CommonDialog {
     // CancelError raises 32755, without it returns leaving both as they were.
     void ShowSave();
 
-  private:
+private:
     Form& owner_;
 };
 

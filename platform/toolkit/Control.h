@@ -15,7 +15,7 @@ class Form;
 // mouse pointer. A control owns its widget, a child of the form's surface; controls are created in
 // the form's creation order, and a later one lies above an earlier one.
 class Control {
-  public:
+public:
     Control(const Control&) = delete;
     Control& operator=(const Control&) = delete;
     virtual ~Control();
@@ -41,11 +41,11 @@ class Control {
 
     QWidget* Widget() const { return widget_; }
 
-  protected:
+protected:
     // Takes ownership of the widget and makes it a child of the form's surface.
     Control(Form& owner, QWidget* widget);
 
-  private:
+private:
     friend class Form;
     // The form is going before its controls: they no longer tell it when they go.
     void DetachFromForm() { owner_ = nullptr; }

@@ -10,13 +10,13 @@ QWidget* DialogOwner();
 
 // Sets the dialogs' owner for its lifetime.
 class ScopedDialogOwner {
-  public:
+public:
     explicit ScopedDialogOwner(QWidget* owner);
     ~ScopedDialogOwner();
     ScopedDialogOwner(const ScopedDialogOwner&) = delete;
     ScopedDialogOwner& operator=(const ScopedDialogOwner&) = delete;
 
-  private:
+private:
     QWidget* previous_;
 };
 

@@ -17,7 +17,7 @@ class EntryListWidget;
 // the root; 0.. are the subdirectories. A single click or an arrow key only moves the selection; a
 // double-click or Enter opens the entry, which changes Path and raises Change.
 class DirListBox : public Control {
-  public:
+public:
     explicit DirListBox(Form& owner);
 
     // The current directory's full path, without a trailing separator except at the root.
@@ -38,7 +38,7 @@ class DirListBox : public Control {
 
     Event Change;
 
-  private:
+private:
     EntryListWidget& ListWidget() const;
     // Shows that directory: the hierarchy down to it and its subdirectories, it selected.
     void Show(const std::string& directory);

@@ -48,7 +48,7 @@ bool IsKind(DIR* directory, const dirent& entry, EntryKind kind) {
 // Keeps the first `limit` names in list order while names keep coming, without holding more than
 // twice that many at any time.
 class FirstNames {
-  public:
+public:
     explicit FirstNames(std::size_t limit) : limit_(limit) {}
 
     void Add(std::string raw) {
@@ -74,7 +74,7 @@ class FirstNames {
         return raw;
     }
 
-  private:
+private:
     void Trim() {
         std::nth_element(names_.begin(), names_.begin() + static_cast<std::ptrdiff_t>(limit_),
                          names_.end(), ShownBefore);

@@ -31,7 +31,7 @@ VolumeSource InstallVolumeSource(VolumeSource source);
 // A drop-down list of the mounted volumes; at start the one that holds the working directory is
 // chosen. Picking another one raises Change.
 class DriveListBox : public Control {
-  public:
+public:
     explicit DriveListBox(Form& owner);
 
     // The chosen volume's text (DriveText); "" when there is no volume.
@@ -42,7 +42,7 @@ class DriveListBox : public Control {
 
     Event Change;
 
-  private:
+private:
     QComboBox& Combo() const;
     void UserPicked(int index);
 

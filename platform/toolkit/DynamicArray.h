@@ -14,7 +14,7 @@ namespace toolkit {
 // not allocated, raises "Indice non incluso nell'intervallo" (9).
 template <typename T>
 class DynamicArray {
-  public:
+public:
     bool IsAllocated() const { return allocated_; }
 
     // ReDim: bounds 0 to upper, every element fresh; the old elements are released here.
@@ -46,7 +46,7 @@ class DynamicArray {
     T& operator()(Integer index) { return elements_[CheckedIndex(index)]; }
     const T& operator()(Integer index) const { return elements_[CheckedIndex(index)]; }
 
-  private:
+private:
     static void RequireValidUpper(Integer upper) {
         if (upper < Integer(0)) {
             Raise(errSubscriptOutOfRange);

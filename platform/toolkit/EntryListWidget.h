@@ -9,7 +9,7 @@ namespace toolkit {
 // It selects on a mouse press (not on drag) and tells its control what the user did; a press or a
 // double-click on the empty space below the entries does nothing.
 class EntryListWidget : public QListWidget {
-  public:
+public:
     explicit EntryListWidget(QWidget* parent = nullptr);
 
     // The selected row, -1 when none.
@@ -24,7 +24,7 @@ class EntryListWidget : public QListWidget {
     std::function<void()> enterPressed;         // Enter or Return (unset: the list handles them)
     std::function<void()> shown;                // the widget has just been shown
 
-  protected:
+protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -32,7 +32,7 @@ class EntryListWidget : public QListWidget {
     void keyPressEvent(QKeyEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
-  private:
+private:
     // The row under a left-button event, -1 for other buttons or empty space.
     int RowUnderLeftButton(const QMouseEvent* event) const;
 };

@@ -15,7 +15,7 @@ class EntryListWidget;
 // pattern is ";"-separated, each part trimmed and matched ignoring case. At most 32767 names are
 // listed (the first in sorted order). Names are the file system's own bytes.
 class FileListBox : public Control {
-  public:
+public:
     explicit FileListBox(Form& owner);
     ~FileListBox() override;
 
@@ -33,7 +33,7 @@ class FileListBox : public Control {
     // The name at an index; 9 outside the list.
     std::string List(Integer index) const;
 
-  private:
+private:
     EntryListWidget& ListWidget() const;
     void Relist(const std::string& path);
     // Fills the widget with the names, or, while it is hidden, leaves that until it shows.

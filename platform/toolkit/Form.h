@@ -19,7 +19,7 @@ struct Color {
 
 // A top-level window with a fixed client area and absolutely placed controls.
 class Form {
-  public:
+public:
     Form();
     virtual ~Form();
     Form(const Form&) = delete;
@@ -47,7 +47,7 @@ class Form {
 
     QWidget* Surface() const { return surface_; }
 
-  private:
+private:
     friend class Control;
     void Register(Control& control) { controls_.push_back(&control); }
     void Unregister(Control& control);

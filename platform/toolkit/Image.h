@@ -11,7 +11,7 @@ using platform::picture::IPictureDisp;
 // the control when Stretch is on, at its natural size at the top-left corner otherwise. An empty
 // picture draws nothing.
 class Image : public Control {
-  public:
+public:
     explicit Image(Form& owner);
     ~Image() override;
 
@@ -23,7 +23,7 @@ class Image : public Control {
 
     bool CanTakeFocus() const override { return false; }
 
-  private:
+private:
     IPictureDisp picture_;
     bool stretch_ = false;
 };

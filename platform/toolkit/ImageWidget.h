@@ -10,7 +10,7 @@ namespace toolkit {
 // Draws a picture, scaled to the widget or at its natural size at the top-left corner. The image
 // rendered for a size is kept until the picture or the size changes. No background of its own.
 class ImageWidget : public QWidget {
-  public:
+public:
     // The size a picture shows at when it is not stretched.
     static constexpr int kNaturalSize = 32;
 
@@ -22,10 +22,10 @@ class ImageWidget : public QWidget {
     // The image the widget draws now (rendered on first use); null for an empty picture.
     const QImage& CurrentImage();
 
-  protected:
+protected:
     void paintEvent(QPaintEvent* event) override;
 
-  private:
+private:
     QSize TargetSize() const;
 
     platform::picture::IPictureDisp picture_;

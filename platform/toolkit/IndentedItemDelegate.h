@@ -7,7 +7,7 @@ namespace toolkit {
 // Draws each entry of a list indented by its level (an int under kLevelRole), as the directory
 // list shows its hierarchy.
 class IndentedItemDelegate : public QStyledItemDelegate {
-  public:
+public:
     static constexpr int kLevelRole = Qt::UserRole + 1;
     static constexpr int kIndentPixels = 8;
 
@@ -17,7 +17,7 @@ class IndentedItemDelegate : public QStyledItemDelegate {
                const QModelIndex& index) const override;
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 
-  private:
+private:
     static int IndentOf(const QModelIndex& index);
 };
 

@@ -10,7 +10,7 @@ namespace toolkit {
 // The runtime's 16-bit signed integer: list counts, list indexes and the counters that walk them.
 // Arithmetic that leaves -32768..32767 raises the overflow error (6) instead of wrapping.
 class Integer {
-  public:
+public:
     constexpr Integer() = default;
     constexpr Integer(std::int16_t value) : value_(value) {}
 
@@ -39,7 +39,7 @@ class Integer {
         return int{a.value_} <=> b;
     }
 
-  private:
+private:
     std::int16_t value_ = 0;
 };
 

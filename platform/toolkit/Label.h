@@ -20,7 +20,7 @@ struct Font {
 // A caption drawn on the form: left-aligned, no automatic sizing, never takes the focus; the form's
 // background shows through it.
 class Label : public Control {
-  public:
+public:
     explicit Label(Form& owner);
 
     std::string Caption() const;
@@ -29,7 +29,7 @@ class Label : public Control {
 
     bool CanTakeFocus() const override { return false; }
 
-  private:
+private:
     std::string caption_;
 };
 

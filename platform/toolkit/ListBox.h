@@ -14,7 +14,7 @@ class EntryListWidget;
 // A list box: unsorted, single selection. Counts and indexes are 16-bit; the list holds at most
 // 32768 entries (indexes 0 to 32767); ListCount of a full list raises the overflow error.
 class ListBox : public Control {
-  public:
+public:
     explicit ListBox(Form& owner);
 
     // Removes every entry; nothing is selected afterwards. Raises no event.
@@ -39,7 +39,7 @@ class ListBox : public Control {
     Event Click;
     Event DblClick;
 
-  private:
+private:
     EntryListWidget& ListWidget() const;
 
     // The entries' own bytes; the widget shows them decoded.

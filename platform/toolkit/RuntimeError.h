@@ -30,13 +30,13 @@ enum ErrorNumber : std::int32_t {
 };
 
 class RuntimeError : public std::runtime_error {
-  public:
+public:
     RuntimeError(std::int32_t number, const std::string& description);
 
     std::int32_t Number() const { return number_; }
     const std::string& Description() const { return description_; }
 
-  private:
+private:
     std::int32_t number_;
     std::string description_;
 };

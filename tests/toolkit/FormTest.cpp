@@ -1,0 +1,166 @@
+// The form: fixed size and border, colour, icon, handle, and the focus order of its controls.
+#include "platform/toolkit/Form.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QTest>
+#include <QTimer>
+
+#include "ToolkitTestSupport.h"
+#include "platform/toolkit/CommandButton.h"
+#include "platform/toolkit/DriveListBox.h"
+#include "platform/toolkit/Image.h"
+#include "platform/toolkit/Label.h"
+#include "platform/toolkit/Line.h"
+#include "platform/toolkit/ListBox.h"
+#include "tests/support/IconFixtures.h"
+
+namespace toolkit {
+namespace {
+
+using testing::RaisedNumber;
+using testing::TempTree;
+
+bool ShowAndActivate(Form& form) {
+    form.Show();
+    QApplication::setActiveWindow(form.Surface());
+    return QTest::qWaitForWindowActive(form.Surface());
+}
+
+TEST(Form, KeepsItsClientSizeWithAFixedBorderAndNoMaximiseBox) {
+    Form form;
+    form.SetClientSize(7215, 4770);
+    QWidget* surface = form.Surface();
+    EXPECT_EQ(surface->minimumSize(), QSize(481, 318));
+    EXPECT_EQ(surface->maximumSize(), QSize(481, 318));
+    EXPECT_FALSE(surface->windowFlags() & Qt::WindowMaximizeButtonHint);
+    EXPECT_TRUE(surface->windowFlags() & Qt::WindowMinimizeButtonHint);
+    EXPECT_TRUE(surface->windowFlags() & Qt::MSWindowsFixedSizeDialogHint);
+    form.Show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(surface));
+    EXPECT_EQ(surface->size(), QSize(481, 318));
+}
+
+TEST(Form, CaptionAndBackColour) {
+    Form form;
+    form.SetCaption("Quorvane...Brandell");
+    EXPECT_EQ(form.Caption(), "Quorvane...Brandell");
+    EXPECT_EQ(form.Surface()->windowTitle(), "Quorvane...Brandell");
+    form.SetClientSize(1500, 1500);
+    form.SetBackColor({224, 224, 224});
+    const QImage shown = form.Surface()->grab().toImage();
+    EXPECT_EQ(shown.pixelColor(50, 50), QColor(224, 224, 224));
+}
+
+TEST(Form, TheIconHoldsEveryImageOfTheFile) {
+    TempTree tree;
+    const fixtures::Bytes ico =
+        fixtures::BuildIco({fixtures::MakeDibImage({.width = 16, .height = 16}).bytes,
+                            fixtures::MakeDibImage({.width = 32, .height = 32}).bytes,
+                            fixtures::MakePngImage(48, 48, 3).bytes});
+    fixtures::WriteFile(tree.PathOf("app.ico"), ico);
+    Form form;
+    form.SetIcon(tree.PathOf("app.ico"));
+    const QList<QSize> sizes = form.Surface()->windowIcon().availableSizes();
+    EXPECT_TRUE(sizes.contains(QSize(16, 16)));
+    EXPECT_TRUE(sizes.contains(QSize(32, 32)));
+    EXPECT_TRUE(sizes.contains(QSize(48, 48)));
+}
+
+TEST(Form, AnIconFileThatCannotBeReadRaises) {
+    TempTree tree;
+    fixtures::WriteFile(tree.PathOf("bad.ico"), fixtures::Bytes{0, 0, 1, 0, 0, 0});
+    Form form;
+    EXPECT_EQ(RaisedNumber([&] { form.SetIcon(tree.PathOf("absent.ico")); }), errFileNotFound);
+    EXPECT_EQ(RaisedNumber([&] { form.SetIcon(tree.PathOf("bad.ico")); }), errInvalidPicture);
+}
+
+TEST(Form, TheProgramsOwnIconAndPointerFilesRead) {
+    Form form;
+    form.SetIcon(QUORVANE_SOURCE_DIR "/app/resources/quorvane.ico");
+    EXPECT_FALSE(form.Surface()->windowIcon().availableSizes().isEmpty());
+}
+
+TEST(Form, TheHandleIsNonZero) {
+    Form form;
+    EXPECT_NE(form.hWnd(), 0);
+    EXPECT_EQ(form.hWnd(), form.hWnd());
+}
+
+TEST(Form, ClosingHidesTheWindowAndNothingElse) {
+    Form form;
+    CommandButton button(form);
+    button.SetCaption("resta");
+    form.Show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.Surface()));
+    form.Close();
+    EXPECT_FALSE(form.Surface()->isVisible());
+    EXPECT_EQ(button.Caption(), "resta");
+    form.Show();
+    EXPECT_TRUE(form.Surface()->isVisible());
+}
+
+// Controls of every kind, with tab indexes out of creation order.
+class FormFocus : public ::testing::Test {
+protected:
+    void SetUp() override {
+        form.SetClientSize(6000, 6000);
+        save.SetTabIndex(8);
+        refresh.SetTabIndex(7);
+        files.SetTabIndex(6);
+        icons.SetTabIndex(5);
+        drives.SetTabIndex(4);
+        hidden.SetTabIndex(3);
+        hidden.SetVisible(false);
+        label.SetTabIndex(0);
+        line.SetEndpoints(0, 0, 1500, 0);
+        image.SetTabIndex(1);
+    }
+
+    Form form;
+    CommandButton save{form};
+    CommandButton refresh{form};
+    ListBox files{form};
+    ListBox icons{form};
+    DriveListBox drives{form};
+    ListBox hidden{form};
+    Label label{form};
+    Line line{form};
+    Image image{form};
+};
+
+TEST_F(FormFocus, OnlyVisibleControlsThatTakeTheFocusJoinTheOrder) {
+    EXPECT_TRUE(save.CanTakeFocus());
+    EXPECT_TRUE(files.CanTakeFocus());
+    EXPECT_TRUE(drives.CanTakeFocus());
+    EXPECT_FALSE(label.CanTakeFocus());
+    EXPECT_FALSE(line.CanTakeFocus());
+    EXPECT_FALSE(image.CanTakeFocus());
+    EXPECT_EQ(label.Widget()->focusPolicy(), Qt::NoFocus);
+    EXPECT_EQ(line.Widget()->focusPolicy(), Qt::NoFocus);
+    EXPECT_EQ(image.Widget()->focusPolicy(), Qt::NoFocus);
+}
+
+TEST_F(FormFocus, FocusStartsInTheLowestTabIndexAndTabFollowsTheOrder) {
+    form.ApplyTabOrder();
+    ASSERT_TRUE(ShowAndActivate(form));
+    EXPECT_EQ(QApplication::focusWidget(), drives.Widget());
+    std::vector<QWidget*> visited;
+    for (int i = 0; i < 5; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        visited.push_back(QApplication::focusWidget());
+    }
+    EXPECT_EQ(visited, (std::vector<QWidget*>{icons.Widget(), files.Widget(), refresh.Widget(),
+                                              save.Widget(), drives.Widget()}));
+}
+
+TEST_F(FormFocus, TheOrderCanBeAppliedAfterTheWindowShows) {
+    ASSERT_TRUE(ShowAndActivate(form));
+    refresh.SetTabIndex(0);
+    form.ApplyTabOrder();
+    EXPECT_EQ(QApplication::focusWidget(), refresh.Widget());
+}
+
+}  // namespace
+}  // namespace toolkit

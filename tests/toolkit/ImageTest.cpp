@@ -1,0 +1,109 @@
+// The image control over real pictures: natural size or stretched, nothing for an empty picture,
+// one rendering kept per picture and size.
+#include "platform/toolkit/Image.h"
+
+#include <gtest/gtest.h>
+
+#include <QBuffer>
+#include <QImage>
+#include <QTest>
+
+#include "platform/toolkit/Form.h"
+#include "platform/toolkit/ImageWidget.h"
+
+namespace toolkit {
+namespace {
+
+using platform::icons::IconGroup;
+using platform::icons::IconImage;
+using platform::picture::Picture;
+
+const QColor kBackground(224, 224, 224);
+const QColor kRed(255, 0, 0);
+
+// A picture of one 16x16 PNG image in a single opaque colour.
+IPictureDisp SolidPicture(const QColor& colour) {
+    QImage solid(16, 16, QImage::Format_ARGB32);
+    solid.fill(colour);
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    EXPECT_TRUE(solid.save(&buffer, "PNG"));
+    IconImage image;
+    image.width = 16;
+    image.height = 16;
+    image.planes = 1;
+    image.bitCount = 32;
+    image.bytes.assign(png.begin(), png.end());
+    image.bytesInRes = static_cast<std::uint32_t>(image.bytes.size());
+    auto group = std::make_shared<IconGroup>();
+    group->images.push_back(std::move(image));
+    return std::make_shared<const Picture>(0, group);
+}
+
+class ImageTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        form.SetClientSize(1500, 1500);
+        form.SetBackColor({224, 224, 224});
+        image.Move(0, 0, 960, 960);  // 64 x 64 pixels
+    }
+
+    QImage Shown() const { return form.Surface()->grab().toImage(); }
+    ImageWidget& Widget() const { return static_cast<ImageWidget&>(*image.Widget()); }
+
+    Form form;
+    Image image{form};
+};
+
+TEST_F(ImageTest, AnEmptyPictureShowsTheFormBehind) {
+    EXPECT_EQ(image.Picture(), nullptr);
+    EXPECT_EQ(Shown().pixelColor(10, 10), kBackground);
+    EXPECT_TRUE(Widget().CurrentImage().isNull());
+}
+
+TEST_F(ImageTest, WithoutStretchThePictureShowsAtItsNaturalSizeTopLeft) {
+    image.SetPicture(SolidPicture(kRed));
+    const QImage shown = Shown();
+    EXPECT_EQ(shown.pixelColor(0, 0), kRed);
+    EXPECT_EQ(shown.pixelColor(31, 31), kRed);
+    EXPECT_EQ(shown.pixelColor(33, 33), kBackground);
+    EXPECT_EQ(shown.pixelColor(63, 10), kBackground);
+}
+
+TEST_F(ImageTest, WithStretchThePictureFillsTheControl) {
+    image.SetStretch(true);
+    image.SetPicture(SolidPicture(kRed));
+    EXPECT_TRUE(image.Stretch());
+    const QImage shown = Shown();
+    EXPECT_EQ(shown.pixelColor(1, 1), kRed);
+    EXPECT_EQ(shown.pixelColor(62, 62), kRed);
+    EXPECT_EQ(shown.pixelColor(66, 66), kBackground);
+    EXPECT_EQ(Widget().CurrentImage().size(), QSize(64, 64));
+}
+
+TEST_F(ImageTest, HoldsTheSamePictureNotACopy) {
+    const IPictureDisp picture = SolidPicture(kRed);
+    image.SetPicture(picture);
+    EXPECT_EQ(image.Picture(), picture);
+    const long held = picture.use_count();
+    image.SetPicture(nullptr);
+    EXPECT_LT(picture.use_count(), held);
+    EXPECT_EQ(Shown().pixelColor(10, 10), kBackground);
+}
+
+TEST_F(ImageTest, OneRenderingIsKeptPerPictureAndSize) {
+    image.SetStretch(true);
+    image.SetPicture(SolidPicture(kRed));
+    const qint64 first = Widget().CurrentImage().cacheKey();
+    EXPECT_EQ(Widget().CurrentImage().cacheKey(), first);
+    image.Move(0, 0, 480, 480);
+    const QImage resized = Widget().CurrentImage();
+    EXPECT_NE(resized.cacheKey(), first);
+    EXPECT_EQ(resized.size(), QSize(32, 32));
+    image.SetPicture(SolidPicture(QColor(0, 0, 255)));
+    EXPECT_EQ(Widget().CurrentImage().pixelColor(5, 5), QColor(0, 0, 255));
+}
+
+}  // namespace
+}  // namespace toolkit

@@ -1,0 +1,58 @@
+#include "ToolkitTestSupport.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QFile>
+#include <filesystem>
+#include <fstream>
+
+namespace toolkit::testing {
+
+int RaisedNumber(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const RuntimeError& error) {
+        return error.Number();
+    }
+    return 0;
+}
+
+RecordedMessageBoxes::RecordedMessageBoxes()
+    : previous_(InstallMessageBoxPresenter(
+          [this](const MessageBoxRequest& request) { shown_.push_back(request); })) {}
+
+RecordedMessageBoxes::~RecordedMessageBoxes() {
+    InstallMessageBoxPresenter(previous_);
+}
+
+TempTree::TempTree() : root_(QFile::encodeName(dir_.path()).toStdString()) {
+    EXPECT_TRUE(dir_.isValid());
+}
+
+void TempTree::MakeFile(const std::string& relative) const {
+    std::ofstream(PathOf(relative)) << "x";
+    ASSERT_TRUE(std::filesystem::is_regular_file(PathOf(relative))) << relative;
+}
+
+void TempTree::MakeDirectory(const std::string& relative) const {
+    ASSERT_EQ(::mkdir(PathOf(relative).c_str(), 0755), 0) << relative;
+}
+
+void TempTree::MakeFifo(const std::string& relative) const {
+    ASSERT_EQ(::mkfifo(PathOf(relative).c_str(), 0644), 0) << relative;
+}
+
+void TempTree::MakeSymlink(const std::string& target, const std::string& relative) const {
+    ASSERT_EQ(::symlink(target.c_str(), PathOf(relative).c_str()), 0) << relative;
+}
+
+void TempTree::Remove(const std::string& relative) const {
+    std::filesystem::remove_all(PathOf(relative));
+}
+
+QPoint CentreOfRow(const QListWidget& list, int row) {
+    return list.visualItemRect(list.item(row)).center();
+}
+
+}  // namespace toolkit::testing

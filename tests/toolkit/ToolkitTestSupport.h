@@ -1,0 +1,58 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QListWidget>
+#include <QTemporaryDir>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/toolkit/Presenters.h"
+#include "platform/toolkit/RuntimeError.h"
+
+// Helpers the toolkit tests share: scripted dialogs, generated directory trees, error numbers.
+namespace toolkit::testing {
+
+// The number of the run-time error the action raises; 0 when it raises none.
+int RaisedNumber(const std::function<void()>& action);
+
+// Records every message box instead of showing it, for as long as it lives.
+class RecordedMessageBoxes {
+public:
+    RecordedMessageBoxes();
+    ~RecordedMessageBoxes();
+    RecordedMessageBoxes(const RecordedMessageBoxes&) = delete;
+    RecordedMessageBoxes& operator=(const RecordedMessageBoxes&) = delete;
+
+    const std::vector<MessageBoxRequest>& Shown() const { return shown_; }
+
+private:
+    std::vector<MessageBoxRequest> shown_;
+    MessageBoxPresenter previous_;
+};
+
+// A temporary directory to build trees in; paths are raw bytes.
+class TempTree {
+public:
+    TempTree();
+
+    const std::string& Root() const { return root_; }
+    std::string PathOf(const std::string& relative) const { return root_ + "/" + relative; }
+
+    void MakeFile(const std::string& relative) const;
+    void MakeDirectory(const std::string& relative) const;
+    void MakeFifo(const std::string& relative) const;
+    void MakeSymlink(const std::string& target, const std::string& relative) const;
+    // Removes a directory and everything under it.
+    void Remove(const std::string& relative) const;
+
+private:
+    QTemporaryDir dir_;
+    std::string root_;
+};
+
+// Where to click on a row of a list widget, in its viewport's coordinates.
+QPoint CentreOfRow(const QListWidget& list, int row);
+
+}  // namespace toolkit::testing
