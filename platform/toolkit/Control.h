@@ -5,6 +5,8 @@
 #include <memory>
 #include <string>
 
+#include "platform/toolkit/MousePointers.h"
+
 class QCursor;
 
 namespace toolkit {

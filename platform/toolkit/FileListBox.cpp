@@ -27,6 +27,11 @@ FileListBox::FileListBox(Form& owner) : Control(owner, new EntryListWidget) {
             ShowNames();
         }
     };
+    // It starts in the working directory; one that cannot be read leaves it empty, with no path.
+    try {
+        Relist(path_text::WorkingDirectory());
+    } catch (const RuntimeError&) {
+    }
 }
 
 FileListBox::~FileListBox() = default;

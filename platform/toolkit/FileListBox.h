@@ -13,7 +13,8 @@ class EntryListWidget;
 // A file list: the bare names of the regular files of one directory that match its pattern, sorted
 // ignoring case. Directories, FIFOs, device nodes, sockets and hidden (dot) files are left out. The
 // pattern is ";"-separated, each part trimmed and matched ignoring case. At most 32767 names are
-// listed (the first in sorted order). Names are the file system's own bytes.
+// listed (the first in sorted order). Names are the file system's own bytes. It starts listing the
+// working directory with the pattern "*.*".
 class FileListBox : public Control {
 public:
     explicit FileListBox(Form& owner);

@@ -1,10 +1,8 @@
 #pragma once
 
-namespace toolkit {
+#include "platform/toolkit/MousePointers.h"
 
-constexpr int vbDefault = 0;
-constexpr int vbHourglass = 11;
-constexpr int vbCustom = 99;
+namespace toolkit {
 
 // The screen's mouse pointer over the whole application: 11 shows the hourglass, 0 the default.
 // Any other value than 0..15 and 99 raises 380.

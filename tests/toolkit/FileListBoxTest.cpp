@@ -9,6 +9,7 @@
 #include <QTest>
 
 #include "ToolkitTestSupport.h"
+#include "platform/toolkit/DirListBox.h"
 #include "platform/toolkit/Form.h"
 
 namespace toolkit {
@@ -140,13 +141,37 @@ TEST(FileListBox, ARelativePathIsTakenFromTheWorkingDirectory) {
     EXPECT_EQ(names, (std::vector<std::string>{"r.exe"}));
 }
 
-TEST(FileListBox, NothingIsListedBeforeAPathIsSet) {
+TEST(FileListBox, StartsListingTheWorkingDirectory) {
+    TempTree tree;
+    tree.MakeFile("start.exe");
+    tree.MakeFile("other.dll");
+    char previous[4096];
+    ASSERT_NE(::getcwd(previous, sizeof previous), nullptr);
+    ASSERT_EQ(::chdir(tree.Root().c_str()), 0);
     Form form;
     FileListBox files(form);
+    ASSERT_EQ(::chdir(previous), 0);
+    EXPECT_EQ(files.Path(), tree.Root());
+    EXPECT_EQ(files.Pattern(), "*.*");
+    EXPECT_EQ(Names(files), (std::vector<std::string>{"other.dll", "start.exe"}));
     files.SetPattern("*.exe");
-    EXPECT_EQ(files.Path(), "");
-    EXPECT_EQ(files.ListCount().Value(), 0);
-    EXPECT_EQ(RaisedNumber([&] { (void)files.List(0); }), errSubscriptOutOfRange);
+    EXPECT_EQ(Names(files), (std::vector<std::string>{"start.exe"}));
+    EXPECT_EQ(RaisedNumber([&] { (void)files.List(1); }), errSubscriptOutOfRange);
+}
+
+TEST(FileListBox, AWorkingDirectoryThatWentStartsItAtTheRoot) {
+    TempTree tree;
+    tree.MakeDirectory("gone");
+    char previous[4096];
+    ASSERT_NE(::getcwd(previous, sizeof previous), nullptr);
+    ASSERT_EQ(::chdir(tree.PathOf("gone").c_str()), 0);
+    tree.Remove("gone");
+    Form form;
+    FileListBox files(form);
+    DirListBox dirs(form);
+    ASSERT_EQ(::chdir(previous), 0);
+    EXPECT_EQ(files.Path(), "/");
+    EXPECT_EQ(dirs.Path(), "/");
 }
 
 TEST(FileListBox, TheWidgetIsFilledOnlyWhileShown) {
