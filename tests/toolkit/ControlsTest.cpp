@@ -94,28 +94,13 @@ TEST(CommandButton, AnErrorInItsClickIsReportedAndTheProgramGoesOn) {
     EXPECT_EQ(boxes.Shown()[0].text, "Errore di run-time '32755':\n\nÈ stato scelto Annulla");
 }
 
-TEST(CommandButton, CaptionShowsAnAmpersandAsItselfAndIsNeverTheDefault) {
+TEST(CommandButton, CaptionShowsAnAmpersandAsItself) {
     Form form;
     CommandButton button(form);
     button.SetCaption("Salva & esci");
     EXPECT_EQ(button.Caption(), "Salva & esci");
     const auto& push = static_cast<QPushButton&>(*button.Widget());
     EXPECT_EQ(push.text(), "Salva && esci");
-    EXPECT_FALSE(push.isDefault());
-    EXPECT_FALSE(push.autoDefault());
-}
-
-TEST(Label, PlainLeftAlignedTextWithoutWrapOrBackground) {
-    Form form;
-    Label label(form);
-    label.SetCaption("File .EXE <b>");
-    const auto& text = static_cast<QLabel&>(*label.Widget());
-    EXPECT_EQ(label.Caption(), "File .EXE <b>");
-    EXPECT_EQ(text.text(), "File .EXE <b>");
-    EXPECT_EQ(text.textFormat(), Qt::PlainText);
-    EXPECT_TRUE(text.alignment() & Qt::AlignLeft);
-    EXPECT_FALSE(text.wordWrap());
-    EXPECT_FALSE(text.autoFillBackground());
 }
 
 TEST(Label, FontKeepsTheFamilyWithAFallbackAndItsStyle) {

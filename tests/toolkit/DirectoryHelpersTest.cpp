@@ -25,23 +25,6 @@ TEST(PathText, NormaliseCollapsesSeparatorsAndDropsTheTrailingOne) {
                                                  : path_text::WorkingDirectory() + "/rel/x");
 }
 
-TEST(PathText, WorkingDirectoryIsTheProcessOne) {
-    char buffer[4096];
-    ASSERT_NE(::getcwd(buffer, sizeof buffer), nullptr);
-    EXPECT_EQ(path_text::WorkingDirectory(), std::string(buffer));
-}
-
-TEST(PathText, ComponentsPrefixesAndLastComponent) {
-    const std::vector<std::string> parts = path_text::Components("/usr/local/bin");
-    EXPECT_EQ(parts, (std::vector<std::string>{"usr", "local", "bin"}));
-    EXPECT_EQ(path_text::Prefix(parts, 0), "/");
-    EXPECT_EQ(path_text::Prefix(parts, 2), "/usr/local");
-    EXPECT_EQ(path_text::Prefix(parts, 3), "/usr/local/bin");
-    EXPECT_TRUE(path_text::Components("/").empty());
-    EXPECT_EQ(path_text::LastComponent("/a/b.ico"), "b.ico");
-    EXPECT_EQ(path_text::LastComponent("b.ico"), "b.ico");
-}
-
 TEST(PathText, HoldsPathComparesWholeComponents) {
     EXPECT_TRUE(path_text::HoldsPath("/", "/anything"));
     EXPECT_TRUE(path_text::HoldsPath("/media/usb", "/media/usb"));
@@ -95,25 +78,6 @@ TEST(DirectoryListing, KeepsTheFirstNamesInOrderWhenThereAreMore) {
     EXPECT_EQ(listing.names, std::vector<std::string>(created.begin(), created.begin() + 7));
     EXPECT_TRUE(ListDirectory(tree.Root(), EntryKind::RegularFile, {}, 0).names.empty());
     EXPECT_EQ(ListDirectory(tree.Root(), EntryKind::RegularFile, {}, 100).names, created);
-}
-
-TEST(DirectoryListing, DirectoriesAndLinksToThem) {
-    TempTree tree;
-    tree.MakeDirectory("Zeta");
-    tree.MakeDirectory("alpha");
-    tree.MakeDirectory(".hidden");
-    tree.MakeFile("file");
-    tree.MakeSymlink("alpha", "beta");
-    tree.MakeSymlink("file", "filelink");
-    const auto listing = ListDirectory(tree.Root(), EntryKind::Directory, {}, 100);
-    EXPECT_EQ(listing.names, (std::vector<std::string>{"alpha", "beta", "Zeta"}));
-}
-
-TEST(DirectoryListing, ReportsWhyADirectoryCannotBeRead) {
-    TempTree tree;
-    tree.MakeFile("file");
-    EXPECT_EQ(ListDirectory(tree.PathOf("none"), EntryKind::RegularFile, {}, 10).error, ENOENT);
-    EXPECT_EQ(ListDirectory(tree.PathOf("file"), EntryKind::RegularFile, {}, 10).error, ENOTDIR);
 }
 
 }  // namespace

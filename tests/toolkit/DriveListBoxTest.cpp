@@ -110,11 +110,6 @@ TEST_F(DriveListBoxTest, KeepsItsHeightWhateverItIsPlacedWith) {
     EXPECT_EQ(drives->Widget()->width(), 121);
 }
 
-TEST(DriveText, RootAndLabel) {
-    EXPECT_EQ(DriveText({"/", "root"}), "/ [root]");
-    EXPECT_EQ(DriveText({"/media/usb", "STICK"}), "/media/usb [STICK]");
-}
-
 TEST(DriveRootOf, TheRootOfADrivesTextOnly) {
     EXPECT_EQ(DriveRootOf("/ [root]"), "/");
     EXPECT_EQ(DriveRootOf("/media/usb [STICK]"), "/media/usb");

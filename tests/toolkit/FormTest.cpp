@@ -130,18 +130,6 @@ protected:
     Image image{form};
 };
 
-TEST_F(FormFocus, OnlyVisibleControlsThatTakeTheFocusJoinTheOrder) {
-    EXPECT_TRUE(save.CanTakeFocus());
-    EXPECT_TRUE(files.CanTakeFocus());
-    EXPECT_TRUE(drives.CanTakeFocus());
-    EXPECT_FALSE(label.CanTakeFocus());
-    EXPECT_FALSE(line.CanTakeFocus());
-    EXPECT_FALSE(image.CanTakeFocus());
-    EXPECT_EQ(label.Widget()->focusPolicy(), Qt::NoFocus);
-    EXPECT_EQ(line.Widget()->focusPolicy(), Qt::NoFocus);
-    EXPECT_EQ(image.Widget()->focusPolicy(), Qt::NoFocus);
-}
-
 TEST_F(FormFocus, FocusStartsInTheLowestTabIndexAndTabFollowsTheOrder) {
     form.ApplyTabOrder();
     ASSERT_TRUE(ShowAndActivate(form));

@@ -57,22 +57,6 @@ TEST(RealMessageBox, ShowsTheStylesIconTheTitleTheTextAndOneOkButton) {
     EXPECT_EQ(seen.ok, QMessageBox::Ok);
 }
 
-TEST(RealMessageBox, IconsOfTheOtherStyles) {
-    std::vector<QMessageBox::Icon> icons;
-    for (const int style : {vbCritical, vbQuestion, vbInformation, vbOKOnly}) {
-        AnswerNextModal([&icons](QWidget* modal) {
-            auto* box = qobject_cast<QMessageBox*>(modal);
-            ASSERT_NE(box, nullptr);
-            icons.push_back(box->icon());
-            box->accept();
-        });
-        MsgBox("testo", style, "titolo");
-    }
-    EXPECT_EQ(icons,
-              (std::vector<QMessageBox::Icon>{QMessageBox::Critical, QMessageBox::Question,
-                                              QMessageBox::Information, QMessageBox::NoIcon}));
-}
-
 class RealSaveDialog : public ::testing::Test {
 protected:
     void SetUp() override {
