@@ -11,7 +11,7 @@
 namespace platform::icons {
 
 class ByteSource {
-  public:
+public:
     virtual ~ByteSource() = default;
 
     // The size the source had when it was opened.
@@ -23,13 +23,13 @@ class ByteSource {
 };
 
 class MemorySource final : public ByteSource {
-  public:
+public:
     explicit MemorySource(std::span<const std::uint8_t> bytes) : bytes_(bytes) {}
 
     std::uint64_t Size() const override { return bytes_.size(); }
     bool ReadAt(std::uint64_t offset, std::span<std::uint8_t> out) const override;
 
-  private:
+private:
     std::span<const std::uint8_t> bytes_;
 };
 

@@ -9,7 +9,7 @@
 namespace platform::icons {
 
 class Fields {
-  public:
+public:
     explicit Fields(std::span<const std::uint8_t> bytes) : bytes_(bytes) {}
 
     std::uint8_t U8(std::size_t at) { return Has(at, 1) ? bytes_[at] : 0; }
@@ -27,7 +27,7 @@ class Fields {
     }
     bool Ok() const { return ok_; }
 
-  private:
+private:
     bool Has(std::size_t at, std::size_t length) {
         const bool inside = length <= bytes_.size() && at <= bytes_.size() - length;
         ok_ = ok_ && inside;

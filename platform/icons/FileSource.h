@@ -10,7 +10,7 @@
 namespace platform::icons {
 
 class FileSource final : public ByteSource {
-  public:
+public:
     // Opens a regular file without blocking (a FIFO or device node is opened non-blocking, seen
     // not to be a regular file and closed). Null when the path cannot be opened or is not a
     // regular file, or holds a NUL byte.
@@ -23,7 +23,7 @@ class FileSource final : public ByteSource {
     std::uint64_t Size() const override { return size_; }
     bool ReadAt(std::uint64_t offset, std::span<std::uint8_t> out) const override;
 
-  private:
+private:
     FileSource(int descriptor, std::uint64_t size) : descriptor_(descriptor), size_(size) {}
 
     int descriptor_;

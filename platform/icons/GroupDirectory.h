@@ -22,7 +22,7 @@ std::optional<std::vector<IconImage>> ParseGroupDirectory(std::span<const std::u
 // Gathers the images of one group while keeping the total bytes under a budget, so that a group
 // naming one large image many times cannot make the snapshot larger than the budget.
 class GroupCollector {
-  public:
+public:
     explicit GroupCollector(std::uint64_t budget) : remaining_(budget) {}
 
     // Whether an image of this many bytes still fits the budget.
@@ -35,7 +35,7 @@ class GroupCollector {
     // The group, or nullopt when no image was added.
     std::optional<IconGroup> Finish() &&;
 
-  private:
+private:
     std::uint64_t remaining_;
     IconGroup group_;
 };

@@ -12,7 +12,7 @@
 namespace platform::icons {
 
 class IconHandleTable {
-  public:
+public:
     // `firstValue` is the first value tried (tests start near the wrap-around point).
     explicit IconHandleTable(HICON firstValue = 1) : next_(firstValue) {}
 
@@ -30,7 +30,7 @@ class IconHandleTable {
 
     std::size_t LiveCount() const;
 
-  private:
+private:
     mutable std::mutex mutex_;
     std::unordered_map<HICON, std::shared_ptr<const IconGroup>> live_;
     HICON next_;

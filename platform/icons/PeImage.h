@@ -11,7 +11,7 @@
 namespace platform::icons {
 
 class PeImage {
-  public:
+public:
     // Reads the COFF header, the optional header and the section table of the image whose
     // "PE\0\0" signature is at `peOffset`. Nullopt when any of them is malformed or outside.
     static std::optional<PeImage> Read(const ByteSource& source, std::uint64_t peOffset);
@@ -23,7 +23,7 @@ class PeImage {
     // both its raw data and its virtual size); nullopt otherwise.
     std::optional<std::uint64_t> FileOffset(std::uint64_t rva, std::uint64_t length) const;
 
-  private:
+private:
     struct Section {
         std::uint32_t virtualAddress;
         std::uint32_t readableSize;  // the part of the section that is both mapped and in the file

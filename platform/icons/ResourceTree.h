@@ -31,7 +31,7 @@ struct ResourceData {
 };
 
 class ResourceTree {
-  public:
+public:
     ResourceTree(const ByteSource& source, const PeImage& image, std::uint32_t rootRva)
         : source_(source), image_(image), rootRva_(rootRva) {}
 
@@ -55,7 +55,7 @@ class ResourceTree {
     std::optional<std::vector<std::uint8_t>> Bytes(const ResourceData& data,
                                                    std::uint64_t limit) const;
 
-  private:
+private:
     // The file offset of `length` bytes at `offset` from the root.
     std::optional<std::uint64_t> Locate(std::uint64_t offset, std::uint64_t length) const;
 

@@ -19,7 +19,7 @@ Bytes Image(std::uint32_t seed, int bitCount = 8) {
 }
 
 class PeReader : public ::testing::TestWithParam<bool> {
-  protected:
+protected:
     bool Pe32Plus() const { return GetParam(); }
 };
 

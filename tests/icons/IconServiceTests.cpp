@@ -56,7 +56,7 @@ bool ExtractsImage(const std::string& path, std::int32_t index, const Bytes& ima
 // What the path names
 
 class ExtractFromPath : public ::testing::Test {
-  protected:
+protected:
     ScratchDir dir;
     const std::size_t liveBefore = LiveIconCount();
 

@@ -15,7 +15,7 @@ namespace icon_tests {
 
 // A fresh directory under the system temporary directory, removed with everything in it.
 class ScratchDir {
-  public:
+public:
     ScratchDir() {
         std::string pattern = (std::filesystem::temp_directory_path() / "quorvane-icons-XXXXXX");
         if (::mkdtemp(pattern.data()) == nullptr) {
@@ -37,7 +37,7 @@ class ScratchDir {
         return File(name);
     }
 
-  private:
+private:
     std::string path_;
 };
 

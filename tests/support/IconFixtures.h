@@ -150,7 +150,7 @@ struct BuiltPe {
 // test can store IDs out of order on purpose. Adding the same name again with another language
 // adds a language entry after the existing ones.
 class PeBuilder {
-  public:
+public:
     // An RT_ICON resource.
     void AddIcon(std::uint16_t id, Bytes bytes, std::uint16_t language = kLangEnUs);
 
@@ -170,7 +170,7 @@ class PeBuilder {
     Bytes Build(bool pe32plus) const;
     BuiltPe BuildWithLayout(const PeOptions& options) const;
 
-  private:
+private:
     struct Resource {
         ResourceName type;
         ResourceName name;
@@ -207,7 +207,7 @@ struct BuiltNe {
 // 1 << alignShift bytes and lengths are stored in those units (rounded up), as linkers do; the
 // last resource is padded to a whole unit.
 class NeBuilder {
-  public:
+public:
     explicit NeBuilder(unsigned alignShift = 4) : alignShift_(alignShift) {}
 
     void AddIcon(std::uint16_t id, Bytes bytes);
@@ -218,7 +218,7 @@ class NeBuilder {
     Bytes Build() const;
     BuiltNe BuildWithLayout() const;
 
-  private:
+private:
     struct Resource {
         ResourceName name;
         Bytes bytes;

@@ -27,7 +27,7 @@ struct PlacedResource {
 };
 
 class NeWriter {
-  public:
+public:
     NeWriter(unsigned shift, const std::vector<std::pair<std::uint16_t, Bytes>>& icons,
              const std::vector<std::pair<ResourceName, Bytes>>& groups)
         : shift_(shift), unit_(std::size_t(1) << shift) {
@@ -81,7 +81,7 @@ class NeWriter {
         return built;
     }
 
-  private:
+private:
     static std::size_t TableSize(std::size_t icons, std::size_t groups) {
         std::size_t size = 2 + 2;  // shift, terminating type
         size += icons == 0 ? 0 : kTypeRecordSize + icons * kResourceRecordSize;

@@ -69,7 +69,7 @@ Node& NodeFor(std::vector<Node>& nodes, const ResourceName& name, Key key) {
 
 // The resource section, built in two passes: offsets first, then bytes.
 class ResourceSection {
-  public:
+public:
     ResourceSection(std::vector<TypeNode> types, std::uint32_t rva)
         : types_(std::move(types)), rva_(rva) {
         AssignOffsets();
@@ -95,7 +95,7 @@ class ResourceSection {
     const std::vector<TypeNode>& Types() const { return types_; }
     const std::map<std::u16string, std::size_t>& Strings() const { return strings_; }
 
-  private:
+private:
     void AssignOffsets() {
         std::size_t at = kDirectoryHeader + types_.size() * kEntrySize;
         for (std::size_t t = 0; t < types_.size(); ++t) {

@@ -10,7 +10,7 @@
 namespace fixtures::detail {
 
 class ByteWriter {
-  public:
+public:
     void U8(std::uint32_t value) { bytes_.push_back(static_cast<std::uint8_t>(value)); }
     void U16(std::uint32_t value) {
         U8(value & 0xFF);
@@ -47,13 +47,13 @@ class ByteWriter {
         return (value + alignment - 1) / alignment * alignment;
     }
 
-  private:
+private:
     Bytes bytes_;
 };
 
 // A small deterministic generator (xorshift32) for pixels and fillers.
 class Random {
-  public:
+public:
     explicit Random(std::uint32_t seed) : state_(seed * 2654435761u + 0x9E3779B9u) {
         if (state_ == 0) {
             state_ = 1;
@@ -67,7 +67,7 @@ class Random {
     }
     std::uint32_t Below(std::uint32_t bound) { return Next() % bound; }
 
-  private:
+private:
     std::uint32_t state_;
 };
 
