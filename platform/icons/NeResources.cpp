@@ -4,6 +4,7 @@
 
 #include "platform/icons/Fields.h"
 #include "platform/icons/GroupDirectory.h"
+#include "platform/icons/IdIndex.h"
 
 namespace platform::icons {
 
@@ -110,17 +111,21 @@ std::optional<std::vector<IconImage>> ReadGroupEntries(const ByteSource& source,
     return bytes ? ParseGroupDirectory(*bytes) : std::nullopt;
 }
 
-std::optional<NeResource> FindIcon(std::span<const std::uint8_t> records, std::uint16_t shift,
-                                   std::uint16_t id) {
+// The RT_ICON records by ID (the record's ID without its integer-ID bit; named records cannot
+// be named by a group and are left out).
+IdIndex<NeResource> IndexIcons(std::span<const std::uint8_t> records, std::uint16_t shift) {
     Fields fields(records);
-    const std::uint16_t wanted = id | 0x8000;
+    std::vector<std::pair<std::uint16_t, NeResource>> items;
+    items.reserve(records.size() / kResourceRecordSize);
     for (std::size_t at = 0; at + kResourceRecordSize <= records.size();
          at += kResourceRecordSize) {
-        if (fields.U16(at + 6) == wanted) {
-            return ResourceFrom(fields, at, shift);
+        const std::uint16_t id = fields.U16(at + 6);
+        if ((id & 0x8000) != 0) {
+            items.emplace_back(static_cast<std::uint16_t>(id & 0x7FFF),
+                               ResourceFrom(fields, at, shift));
         }
     }
-    return std::nullopt;
+    return IdIndex<NeResource>(std::move(items));
 }
 
 // An icon's exact size: the group entry's bytesInRes when it fits inside the stored length
@@ -140,9 +145,10 @@ std::optional<IconGroup> CollectImages(const ByteSource& source, const ResourceT
     if (!records) {
         return std::nullopt;
     }
+    const IdIndex<NeResource> index = IndexIcons(*records, table.shift);
     GroupCollector collector(ImageBudgetFor(source.Size()));
     for (IconImage& entry : entries) {
-        const auto icon = FindIcon(*records, table.shift, entry.resourceId);
+        const NeResource* icon = index.Find(entry.resourceId & 0x7FFF);
         const std::uint64_t length = icon ? ExactLength(*icon, entry) : 0;
         if (!icon || !collector.Admits(length)) {
             continue;

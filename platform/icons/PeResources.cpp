@@ -1,6 +1,7 @@
 #include "platform/icons/PeResources.h"
 
 #include "platform/icons/GroupDirectory.h"
+#include "platform/icons/IdIndex.h"
 #include "platform/icons/PeImage.h"
 #include "platform/icons/ResourceTree.h"
 
@@ -47,16 +48,24 @@ std::optional<std::vector<IconImage>> ReadGroupEntries(const ResourceTree& tree,
     return bytes ? ParseGroupDirectory(*bytes) : std::nullopt;
 }
 
-// The data of RT_ICON `id`: the first ID entry that matches, its first language.
-std::optional<ResourceData> FindIcon(const ResourceTree& tree,
-                                     const std::vector<ResourceEntry>& icons, std::uint16_t id) {
+// The RT_ICON entries with an ID (string-named ones cannot be named by a group).
+IdIndex<ResourceEntry> IndexIcons(const std::vector<ResourceEntry>& icons) {
+    std::vector<std::pair<std::uint16_t, ResourceEntry>> items;
+    items.reserve(icons.size());
     for (const ResourceEntry& icon : icons) {
-        if (icon.HasId(id)) {
-            const auto languages = ResourceTree::Subdirectory(icon);
-            return languages ? tree.FirstLanguage(*languages) : std::nullopt;
+        if (!icon.IsNamed()) {
+            items.emplace_back(icon.Id(), icon);
         }
     }
-    return std::nullopt;
+    return IdIndex<ResourceEntry>(std::move(items));
+}
+
+// The data of RT_ICON `id`: the first stored entry with that ID, its first language.
+std::optional<ResourceData> FindIcon(const ResourceTree& tree, const IdIndex<ResourceEntry>& icons,
+                                     std::uint16_t id) {
+    const ResourceEntry* icon = icons.Find(id);
+    const auto languages = icon ? ResourceTree::Subdirectory(*icon) : std::nullopt;
+    return languages ? tree.FirstLanguage(*languages) : std::nullopt;
 }
 
 std::optional<IconGroup> CollectImages(const ResourceTree& tree, std::uint32_t iconDirectory,
@@ -65,9 +74,10 @@ std::optional<IconGroup> CollectImages(const ResourceTree& tree, std::uint32_t i
     if (!icons) {
         return std::nullopt;
     }
+    const IdIndex<ResourceEntry> index = IndexIcons(*icons);
     GroupCollector collector(budget);
     for (IconImage& entry : entries) {
-        const auto data = FindIcon(tree, *icons, entry.resourceId);
+        const auto data = FindIcon(tree, index, entry.resourceId);
         if (!data || !collector.Admits(data->size)) {
             continue;  // an image that cannot be found is left out
         }

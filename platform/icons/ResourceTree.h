@@ -17,9 +17,9 @@ struct ResourceEntry {
     std::uint32_t name = 0;    // bit 31: offset of a string name; else an ID in the low 16 bits
     std::uint32_t target = 0;  // bit 31: offset of a subdirectory; else of a data entry
 
-    bool HasId(std::uint16_t id) const {
-        return (name & 0x80000000u) == 0 && (name & 0xFFFF) == id;
-    }
+    bool IsNamed() const { return (name & 0x80000000u) != 0; }
+    std::uint16_t Id() const { return static_cast<std::uint16_t>(name & 0xFFFF); }
+    bool HasId(std::uint16_t id) const { return !IsNamed() && Id() == id; }
     bool IsDirectory() const { return (target & 0x80000000u) != 0; }
     std::uint32_t TargetOffset() const { return target & 0x7FFFFFFFu; }
 };

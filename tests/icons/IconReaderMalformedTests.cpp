@@ -277,6 +277,16 @@ TEST(MalformedNames, StringNameRunningOffTheEndIsNeverRead) {
     EXPECT_EQ(ImagesAt(ne.bytes, 0), (std::vector<Bytes>{Image(1), Image(2)}));
 }
 
+TEST(MalformedNames, DuplicateIconIdsResolveToTheFirstStored) {
+    const auto built = SmallPe();
+    Bytes file = built.bytes;
+    const std::size_t icons = built.layout.iconNameDirectory + 16;  // entries for IDs 1, 2, 3
+    ASSERT_EQ(Peek32(file, icons), 1u);
+    Poke32(file, icons, 2);  // now 2, 2, 3: the first "2" holds image 1
+    EXPECT_EQ(ImagesAt(file, 1), (std::vector<Bytes>{Image(1), Image(3, 4)}));
+    EXPECT_EQ(ImagesAt(file, 0), (std::vector<Bytes>{Image(1)})) << "ID 1 is gone";
+}
+
 TEST(MalformedCounts, HugeDirectoryEntryCounts) {
     const auto built = SmallPe();
     const auto& layout = built.layout;
