@@ -200,7 +200,7 @@ TEST_F(BrowsingTest, ACounterThatWouldPass32767IsTrappedAsAFileWithoutIcons) {
     h.WriteIconFile("z_infinito.dll", 1);
     h.OpenScratchDirectory();
     h.PressAggiorna();
-    const Previews before = PreviewsOf(w);
+    IPictureDisp shownBefore = PreviewsOf(w).grande;
     const std::string endless = h.Path("z_infinito.dll");
     const std::string tiny = h.Path("tiny.ico");
     fixtures::WriteFile(
@@ -222,8 +222,9 @@ TEST_F(BrowsingTest, ACounterThatWouldPass32767IsTrappedAsAFileWithoutIcons) {
     EXPECT_EQ(w.mIcone.UBound(), Integer(32767));
     EXPECT_EQ(w.lstIcone.List(32767), "Icona  32767");
     EXPECT_EQ(w.lstIcone.ListIndex(), Integer(-1));
-    EXPECT_EQ(PreviewsOf(w).grande, before.grande);
+    EXPECT_EQ(PreviewsOf(w).grande, shownBefore);
     EXPECT_EQ(Screen.MousePointer(), toolkit::vbDefault);
+    shownBefore.reset();
 
     // Still usable: choosing a listed entry shows it, and another file loads as usual.
     h.ClickIcon(5);
