@@ -50,7 +50,7 @@ bool IsUniform(const QImage& image) {
 }
 
 class BrowsingTest : public ::testing::Test {
-  protected:
+protected:
     void ExpectLoaded(int icons) {
         std::vector<std::string> expected;
         for (int i = 0; i < icons; ++i) {
@@ -195,22 +195,18 @@ TEST_F(BrowsingTest, ANewLoadReleasesTheOldPicturesButThePreviewsKeepTheirsUntil
     EXPECT_EQ(LiveIconCount(), liveAtStart + 2);
 }
 
-TEST_F(BrowsingTest, ACounterThatWouldPass32767IsTrappedAsAFileWithoutIcons) {
+TEST_F(BrowsingTest, AFileWhoseIconsNeverEndIsTrappedAtTheCounterOverflow) {
     h.WriteIconFile("a.dll", 1);
-    h.WriteIconFile("z_infinito.dll", 1);
+    // 32769 groups sharing one image: more icons than the 16-bit counter can number.
+    fixtures::PeBuilder endless;
+    endless.AddIcon(1, fixtures::MakeDibImage({.width = 16, .height = 16, .bitCount = 1}).bytes);
+    for (int group = 0; group < 32769; ++group) {
+        endless.AddGroup(static_cast<std::uint16_t>(group + 1), {1});
+    }
+    fixtures::WriteFile(h.Path("z_infinito.dll"), endless.Build(/*pe32plus=*/false));
     h.OpenScratchDirectory();
     h.PressAggiorna();
     IPictureDisp shownBefore = PreviewsOf(w).grande;
-    const std::string endless = h.Path("z_infinito.dll");
-    const std::string tiny = h.Path("tiny.ico");
-    fixtures::WriteFile(
-        tiny, fixtures::BuildIco(
-                  {fixtures::MakeDibImage({.width = 16, .height = 16, .bitCount = 1}).bytes}));
-    // A service that finds an icon at every index of that file.
-    h.scriptedService = [&](platform::HWND hwnd, const std::string& path, std::int32_t index) {
-        return platform::icons::ExtractIconA(hwnd, path == endless ? tiny : path,
-                                             path == endless ? 0 : index);
-    };
     h.extractCalls.clear();
 
     h.ClickFile(1);
@@ -224,12 +220,12 @@ TEST_F(BrowsingTest, ACounterThatWouldPass32767IsTrappedAsAFileWithoutIcons) {
     EXPECT_EQ(w.lstIcone.ListIndex(), Integer(-1));
     EXPECT_EQ(PreviewsOf(w).grande, shownBefore);
     EXPECT_EQ(Screen.MousePointer(), toolkit::vbDefault);
+    EXPECT_EQ(LiveIconCount(), liveAtStart + 32768 + 1);
     shownBefore.reset();
 
     // Still usable: choosing a listed entry shows it, and another file loads as usual.
     h.ClickIcon(5);
     EXPECT_EQ(PreviewsOf(w).grande, w.mIcone(5));
-    h.scriptedService = nullptr;
     h.ClickFile(0);
     ExpectLoaded(1);
     EXPECT_EQ(LiveIconCount(), liveAtStart + 1);

@@ -24,7 +24,7 @@ QRect Pixels(int left, int top, int width, int height) {
 }
 
 class LayoutTest : public ::testing::Test {
-  protected:
+protected:
     WindowHarness h;
     frmCercaIco& w = h.window();
 };

@@ -19,17 +19,17 @@ namespace {
 
 // The drive list reads its volumes when it is made, so the source goes in before the window.
 class InstalledVolumes {
-  public:
+public:
     explicit InstalledVolumes(std::vector<toolkit::Volume> volumes)
         : previous_(toolkit::InstallVolumeSource([volumes] { return volumes; })) {}
     ~InstalledVolumes() { toolkit::InstallVolumeSource(previous_); }
 
-  private:
+private:
     toolkit::VolumeSource previous_;
 };
 
 class NavigationTest : public ::testing::Test {
-  protected:
+protected:
     NavigationTest() {
         std::filesystem::create_directories(driveRoot + "/sub");
         std::filesystem::create_directories(goneRoot);

@@ -50,7 +50,7 @@ std::vector<char> IcoOf(const IPictureDisp& picture) {
 }
 
 class SavingTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         h.WriteIconFile("a.dll", 3);
         h.OpenScratchDirectory();
