@@ -1,0 +1,89 @@
+#include "bench/OffscreenWindow.h"
+
+#include <QApplication>
+#include <QListWidget>
+#include <QTest>
+#include <stdexcept>
+
+namespace bench {
+
+namespace {
+
+QListWidget& ListWidgetOf(toolkit::ListBox& list) {
+    auto* widget = qobject_cast<QListWidget*>(list.Widget());
+    if (widget == nullptr) {
+        throw std::logic_error("the list control has no list widget");
+    }
+    return *widget;
+}
+
+int RowNamed(toolkit::ListBox& list, const std::string& name) {
+    for (toolkit::Integer i = 0; i < list.ListCount(); i = i + 1) {
+        if (list.List(i) == name) {
+            return i.Value();
+        }
+    }
+    throw std::runtime_error(name + " is not among the files listed");
+}
+
+}  // namespace
+
+OffscreenWindow::OffscreenWindow() {
+    previousMessageBox_ = toolkit::InstallMessageBoxPresenter(
+        [this](const toolkit::MessageBoxRequest&) { ++messages_; });
+    previousSaveDialog_ = toolkit::InstallSaveDialogPresenter(
+        [](const toolkit::SaveDialogRequest&) -> std::optional<std::string> {
+            return std::nullopt;
+        });
+    window_ = std::make_unique<frmCercaIco>();
+    window_->Show();
+    QApplication::processEvents();
+}
+
+OffscreenWindow::~OffscreenWindow() {
+    window_.reset();
+    toolkit::InstallSaveDialogPresenter(previousSaveDialog_);
+    toolkit::InstallMessageBoxPresenter(previousMessageBox_);
+}
+
+void OffscreenWindow::OpenDirectory(const std::string& directory) {
+    window_->dirlDirectory.SetPath(directory);
+    QApplication::processEvents();
+}
+
+void OffscreenWindow::ForgetScan() {
+    window_->dirlDirectory_Change();
+    QApplication::processEvents();
+}
+
+void OffscreenWindow::PressAggiorna() {
+    QTest::mouseClick(window_->cmdAggiorna.Widget(), Qt::LeftButton);
+    DrawPreviews();
+}
+
+void OffscreenWindow::ClickFile(const std::string& name) {
+    QListWidget& list = ListWidgetOf(window_->lstFiles);
+    QListWidgetItem* entry = list.item(RowNamed(window_->lstFiles, name));
+    list.scrollToItem(entry);
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, list.visualItemRect(entry).center());
+    DrawPreviews();
+}
+
+void OffscreenWindow::DrawPreviews() {
+    window_->imgGrande.Widget()->repaint();
+    QApplication::processEvents();
+}
+
+std::size_t OffscreenWindow::FilesListed() {
+    return static_cast<std::size_t>(window_->lstFiles.ListCount().Value());
+}
+
+std::string OffscreenWindow::FirstFileListed() {
+    return FilesListed() > 0 ? window_->lstFiles.List(0) : std::string();
+}
+
+std::size_t OffscreenWindow::IconsListed() {
+    return static_cast<std::size_t>(window_->lstIcone.ListCount().Value());
+}
+
+}  // namespace bench

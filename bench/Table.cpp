@@ -1,0 +1,73 @@
+#include "bench/Table.h"
+
+#include <cstdio>
+
+namespace bench {
+
+namespace {
+
+std::string Format(const char* format, double value) {
+    char text[64];
+    std::snprintf(text, sizeof text, format, value);
+    return text;
+}
+
+bool Misses(const Row& row) {
+    return row.ratio && row.limit && *row.ratio > *row.limit;
+}
+
+std::string Verdict(const Row& row) {
+    if (!row.limit) {
+        return "";
+    }
+    if (!row.ratio) {
+        return "not measured";
+    }
+    return (Misses(row) ? "MISSED (<= " : "met (<= ") + Ratio(*row.limit) + ")";
+}
+
+std::string Line(const std::vector<std::string>& cells) {
+    std::string line = "|";
+    for (const std::string& cell : cells) {
+        line += " " + cell + " |";
+    }
+    return line + "\n";
+}
+
+}  // namespace
+
+std::string Milliseconds(double seconds) {
+    const double ms = seconds * 1000;
+    return Format(ms < 10 ? "%.2f ms" : ms < 100 ? "%.1f ms" : "%.0f ms", ms);
+}
+
+std::string Bytes(double bytes) {
+    if (bytes >= 1024.0 * 1024) {
+        return Format("%.2f MiB", bytes / (1024.0 * 1024));
+    }
+    return Format("%.1f KiB", bytes / 1024.0);
+}
+
+std::string Ratio(double ratio) {
+    return Format(ratio < 10 ? "%.2fx" : "%.1fx", ratio);
+}
+
+std::string Table::Markdown() const {
+    std::string text = Line({"Action", "Input", "Median", "Floor", "Ratio", "Target", "Notes"});
+    text += Line({"---", "---", "---:", "---:", "---:", "---", "---"});
+    for (const Row& row : rows_) {
+        text += Line({row.action, row.input, row.measured, row.floor,
+                      row.ratio ? Ratio(*row.ratio) : "", Verdict(row), row.note});
+    }
+    return text;
+}
+
+std::size_t Table::Missed() const {
+    std::size_t missed = 0;
+    for (const Row& row : rows_) {
+        missed += Misses(row) ? 1 : 0;
+    }
+    return missed;
+}
+
+}  // namespace bench
