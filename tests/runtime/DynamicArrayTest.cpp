@@ -2,20 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/RaisedNumber.h"
+
 #include <memory>
 #include <string>
 
 namespace toolkit {
 namespace {
 
-int RaisedNumber(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const RuntimeError& error) {
-        return error.Number();
-    }
-    return 0;
-}
+using testsupport::RaisedNumber;
 
 TEST(DynamicArray, AnyIndexOfAnUnallocatedArrayRaises9) {
     DynamicArray<int> array;

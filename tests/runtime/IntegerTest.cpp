@@ -2,17 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/RaisedNumber.h"
+
 namespace toolkit {
 namespace {
 
-int RaisedNumber(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const RuntimeError& error) {
-        return error.Number();
-    }
-    return 0;
-}
+using testsupport::RaisedNumber;
 
 TEST(Integer, ArithmeticInsideTheRange) {
     EXPECT_EQ((Integer(32766) + Integer(1)).Value(), 32767);

@@ -9,15 +9,6 @@
 
 namespace toolkit::testing {
 
-int RaisedNumber(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const RuntimeError& error) {
-        return error.Number();
-    }
-    return 0;
-}
-
 RecordedMessageBoxes::RecordedMessageBoxes()
     : previous_(InstallMessageBoxPresenter(
           [this](const MessageBoxRequest& request) { shown_.push_back(request); })) {}

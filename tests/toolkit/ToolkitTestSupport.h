@@ -10,12 +10,12 @@
 
 #include "platform/toolkit/Presenters.h"
 #include "platform/toolkit/RuntimeError.h"
+#include "tests/support/RaisedNumber.h"
 
 // Helpers the toolkit tests share: scripted dialogs, generated directory trees, error numbers.
 namespace toolkit::testing {
 
-// The number of the run-time error the action raises; 0 when it raises none.
-int RaisedNumber(const std::function<void()>& action);
+using ::testsupport::RaisedNumber;
 
 // Records every message box instead of showing it, for as long as it lives.
 class RecordedMessageBoxes {

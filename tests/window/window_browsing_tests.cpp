@@ -10,6 +10,7 @@
 #include "platform/icons/IconService.h"
 #include "platform/toolkit/Screen.h"
 #include "tests/support/IconFixtures.h"
+#include "tests/support/RaisedNumber.h"
 #include "tests/window/WindowHarness.h"
 
 using platform::icons::LiveIconCount;
@@ -305,12 +306,7 @@ TEST_F(BrowsingTest, ThePreviewsDrawTheIconAndNavigationClearsThem) {
 }
 
 TEST_F(BrowsingTest, ShowingAnIconBeforeAnyLoadIsOutOfRange) {
-    try {
-        w.MostraIcona();
-        FAIL() << "no error raised";
-    } catch (const toolkit::RuntimeError& error) {
-        EXPECT_EQ(error.Number(), toolkit::errSubscriptOutOfRange);
-    }
+    EXPECT_EQ(testsupport::RaisedNumber([&] { w.MostraIcona(); }), toolkit::errSubscriptOutOfRange);
 }
 
 TEST_F(BrowsingTest, FilesWithNonAsciiNamesInANonAsciiDirectoryAreListedAndLoaded) {

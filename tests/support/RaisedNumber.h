@@ -1,0 +1,19 @@
+#pragma once
+
+#include <functional>
+
+#include "platform/toolkit/RuntimeError.h"
+
+namespace testsupport {
+
+// The number of the run-time error the action raises; 0 when it raises none.
+inline int RaisedNumber(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const toolkit::RuntimeError& error) {
+        return error.Number();
+    }
+    return 0;
+}
+
+}  // namespace testsupport
