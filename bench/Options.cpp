@@ -13,7 +13,7 @@ constexpr const char* kUsage =
     "                      [--scratch DIR [--keep]] [X86_64_DIR [I386_DIR]]\n"
     "  X86_64_DIR  Wine's x86_64-windows directory (bench/fetch_corpus.sh prints it)\n"
     "  I386_DIR    Wine's i386-windows directory: adds a scan of it\n"
-    "  --reps N        runs per case on the real files (default 7), medians reported\n"
+    "  --reps N        runs per case on the real files (default 15), medians reported\n"
     "  --scale-reps N  runs per case on the generated inputs (default 3)\n"
     "  --only CASES    any of scan,load,memory,window,scale (default: all)\n"
     "  --scratch DIR   where the generated inputs are written (default: a temporary directory)\n"

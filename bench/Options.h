@@ -11,7 +11,7 @@ struct Options {
     std::string i386Directory;  // Wine's i386-windows directory (optional: one more scan row)
     std::string scratch;        // where generated inputs go; empty: a temporary directory
     bool keepScratch = false;   // leave the generated inputs there (to profile them afterwards)
-    int reps = 7;
+    int reps = 15;
     int scaleReps = 3;
     std::set<std::string> only;  // the cases to run; empty: all of them
     std::string command;         // the command line as given

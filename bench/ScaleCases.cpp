@@ -41,8 +41,12 @@ void MeasureStep(const std::string& scratch, const ScaleStep& step, int reps, bo
     }
 }
 
+// A figure that grows by up to this much more than its input still counts as linear (the noise of
+// a shared machine, and the fixed costs that do not shrink with the input).
+constexpr double kLinearSlack = 1.25;
+
 // Adds to each row after the first how much its figure grew against the row before it, next to how
-// much its input grew: equal factors mean linear growth.
+// much its input grew, and whether that is linear.
 void NoteGrowth(std::vector<Row>& rows, const char* unit, const char* figure) {
     for (std::size_t i = 1; i < rows.size(); ++i) {
         const Row& before = rows[i - 1];
@@ -50,10 +54,13 @@ void NoteGrowth(std::vector<Row>& rows, const char* unit, const char* figure) {
         if (before.value <= 0 || before.units <= 0) {
             continue;
         }
+        const double inputGrowth = row.units / before.units;
+        const double figureGrowth = row.value / before.value;
         char text[128];
-        std::snprintf(text, sizeof text, "; x%.2f the %s, x%.2f the %s", row.units / before.units,
-                      unit, row.value / before.value, figure);
+        std::snprintf(text, sizeof text, "; x%.2f the %s, x%.2f the %s", inputGrowth, unit,
+                      figureGrowth, figure);
         row.note += text;
+        row.linear = figureGrowth <= inputGrowth * kLinearSlack;
     }
 }
 

@@ -13,17 +13,31 @@ std::string Format(const char* format, double value) {
 }
 
 bool Misses(const Row& row) {
-    return row.ratio && row.limit && *row.ratio > *row.limit;
+    return (row.ratio && row.limit && *row.ratio > *row.limit) || row.linear == false;
 }
 
-std::string Verdict(const Row& row) {
+std::string RatioVerdict(const Row& row) {
     if (!row.limit) {
         return "";
     }
     if (!row.ratio) {
         return "not measured";
     }
-    return (Misses(row) ? "MISSED (<= " : "met (<= ") + Ratio(*row.limit) + ")";
+    const bool missed = *row.ratio > *row.limit;
+    return (missed ? "MISSED (<= " : "met (<= ") + Ratio(*row.limit) + ")";
+}
+
+std::string GrowthVerdict(const Row& row) {
+    if (!row.linear) {
+        return "";
+    }
+    return *row.linear ? "met (linear growth)" : "MISSED (linear growth)";
+}
+
+std::string Verdict(const Row& row) {
+    const std::string ratio = RatioVerdict(row);
+    const std::string growth = GrowthVerdict(row);
+    return ratio.empty() || growth.empty() ? ratio + growth : ratio + "; " + growth;
 }
 
 std::string Line(const std::vector<std::string>& cells) {
@@ -38,7 +52,7 @@ std::string Line(const std::vector<std::string>& cells) {
 
 std::string Milliseconds(double seconds) {
     const double ms = seconds * 1000;
-    return Format(ms < 10 ? "%.2f ms" : ms < 100 ? "%.1f ms" : "%.0f ms", ms);
+    return Format(ms < 9.995 ? "%.2f ms" : ms < 99.95 ? "%.1f ms" : "%.0f ms", ms);
 }
 
 std::string Bytes(double bytes) {
@@ -49,7 +63,7 @@ std::string Bytes(double bytes) {
 }
 
 std::string Ratio(double ratio) {
-    return Format(ratio < 10 ? "%.2fx" : "%.1fx", ratio);
+    return Format(ratio < 9.995 ? "%.2fx" : "%.1fx", ratio);
 }
 
 std::string Table::Markdown() const {

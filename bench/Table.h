@@ -20,6 +20,9 @@ struct Row {
     // growth notes of the scale rows.
     double value = 0;
     double units = 0;
+    // For a row measured against the row before it: whether the figure grew no faster than its
+    // input (the target of the scale rows).
+    std::optional<bool> linear = std::nullopt;
 };
 
 class Table {
