@@ -17,9 +17,7 @@ RecordedMessageBoxes::~RecordedMessageBoxes() {
     InstallMessageBoxPresenter(previous_);
 }
 
-TempTree::TempTree() : root_(QFile::encodeName(dir_.path()).toStdString()) {
-    EXPECT_TRUE(dir_.isValid());
-}
+TempTree::TempTree() : root_(dir_.Path()) {}
 
 void TempTree::MakeFile(const std::string& relative) const {
     std::ofstream(PathOf(relative)) << "x";

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <QListWidget>
-#include <QTemporaryDir>
 #include <functional>
 #include <string>
 #include <vector>
@@ -11,6 +10,7 @@
 #include "platform/toolkit/Presenters.h"
 #include "platform/toolkit/RuntimeError.h"
 #include "tests/support/RaisedNumber.h"
+#include "tests/support/ScratchDirectory.h"
 
 // Helpers the toolkit tests share: scripted dialogs, generated directory trees, error numbers.
 namespace toolkit::testing {
@@ -48,7 +48,7 @@ public:
     void Remove(const std::string& relative) const;
 
 private:
-    QTemporaryDir dir_;
+    ::testsupport::ScratchDirectory dir_;
     std::string root_;
 };
 

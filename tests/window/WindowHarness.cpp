@@ -42,7 +42,7 @@ std::vector<std::string> EntriesOf(toolkit::ListBox& list) {
 
 }  // namespace
 
-WindowHarness::WindowHarness() : dir_(scratch_.path().toStdString()) {
+WindowHarness::WindowHarness() : dir_(scratch_.Path()) {
     previousMessageBox_ = toolkit::InstallMessageBoxPresenter(
         [this](const toolkit::MessageBoxRequest& request) { messages.push_back(request); });
     previousSaveDialog_ = toolkit::InstallSaveDialogPresenter(

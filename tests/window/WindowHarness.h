@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QTemporaryDir>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -9,13 +8,14 @@
 
 #include "platform/Utilita.h"
 #include "platform/toolkit/Presenters.h"
+#include "tests/support/ScratchDirectory.h"
 #include "window/frmCercaIco.h"
 
 // A window under test with scripted dialogs, a scratch directory for fixture files, and a record of
 // every call the window makes to the icon-extraction service (which still answers for real unless a
 // test scripts it).
 class WindowHarness {
-  public:
+public:
     WindowHarness();
     ~WindowHarness();
 
@@ -56,8 +56,8 @@ class WindowHarness {
     std::vector<std::string> LstFilesEntries();
     std::vector<std::string> LstIconeEntries();
 
-  private:
-    QTemporaryDir scratch_;
+private:
+    testsupport::ScratchDirectory scratch_;
     std::string dir_;
     toolkit::MessageBoxPresenter previousMessageBox_;
     toolkit::SaveDialogPresenter previousSaveDialog_;
