@@ -1,44 +1,29 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
-#include <filesystem>
 #include <optional>
 #include <string>
 
 #include "platform/icons/IconReader.h"
 #include "tests/support/IconFixtures.h"
+#include "tests/support/ScratchDirectory.h"
 
 // Helpers shared by the icon tests: a scratch directory and short ways to read fixtures.
 namespace icon_tests {
 
-// A fresh directory under the system temporary directory, removed with everything in it.
+// A fresh scratch directory (removed with everything in it) and fixture files written into it.
 class ScratchDir {
 public:
-    ScratchDir() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "quorvane-icons-XXXXXX");
-        if (::mkdtemp(pattern.data()) == nullptr) {
-            throw std::runtime_error("mkdtemp failed");
-        }
-        path_ = pattern;
-    }
-    ~ScratchDir() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    ScratchDir(const ScratchDir&) = delete;
-    ScratchDir& operator=(const ScratchDir&) = delete;
-
-    const std::string& Path() const { return path_; }
-    std::string File(const std::string& name) const { return path_ + "/" + name; }
+    const std::string& Path() const { return directory_.Path(); }
+    std::string File(const std::string& name) const { return Path() + "/" + name; }
     std::string Write(const std::string& name, const fixtures::Bytes& bytes) const {
         fixtures::WriteFile(File(name), bytes);
         return File(name);
     }
 
 private:
-    std::string path_;
+    testsupport::ScratchDirectory directory_;
 };
 
 inline std::optional<platform::icons::IconGroup> Read(const fixtures::Bytes& file,
