@@ -1,7 +1,7 @@
 #include "platform/icons/PeResources.h"
 
 #include "platform/icons/GroupDirectory.h"
-#include "platform/icons/IdIndex.h"
+#include "platform/icons/IconDirectory.h"
 #include "platform/icons/PeImage.h"
 #include "platform/icons/ResourceTree.h"
 
@@ -37,8 +37,8 @@ std::optional<TypeDirectories> FindTypes(const ResourceTree& tree) {
 std::optional<std::vector<IconImage>> ReadGroupEntries(const ResourceTree& tree,
                                                        std::uint32_t groupDirectory,
                                                        std::uint32_t index) {
-    const auto count = tree.EntryCount(groupDirectory);
-    if (!count || index >= *count) {
+    const auto counts = tree.Counts(groupDirectory);
+    if (!counts || index >= counts->Total()) {
         return std::nullopt;
     }
     const auto entry = tree.EntryAt(groupDirectory, index);
@@ -48,36 +48,24 @@ std::optional<std::vector<IconImage>> ReadGroupEntries(const ResourceTree& tree,
     return bytes ? ParseGroupDirectory(*bytes) : std::nullopt;
 }
 
-// The RT_ICON entries with an ID (string-named ones cannot be named by a group).
-IdIndex<ResourceEntry> IndexIcons(const std::vector<ResourceEntry>& icons) {
-    std::vector<std::pair<std::uint16_t, ResourceEntry>> items;
-    items.reserve(icons.size());
-    for (const ResourceEntry& icon : icons) {
-        if (!icon.IsNamed()) {
-            items.emplace_back(icon.Id(), icon);
-        }
-    }
-    return IdIndex<ResourceEntry>(std::move(items));
-}
-
-// The data of RT_ICON `id`: the first stored entry with that ID, its first language.
-std::optional<ResourceData> FindIcon(const ResourceTree& tree, const IdIndex<ResourceEntry>& icons,
+// The data of RT_ICON `id`: its entry's first language.
+std::optional<ResourceData> FindIcon(const ResourceTree& tree, IconDirectory& icons,
                                      std::uint16_t id) {
-    const ResourceEntry* icon = icons.Find(id);
+    const auto icon = icons.Find(id);
     const auto languages = icon ? ResourceTree::Subdirectory(*icon) : std::nullopt;
     return languages ? tree.FirstLanguage(*languages) : std::nullopt;
 }
 
 std::optional<IconGroup> CollectImages(const ResourceTree& tree, std::uint32_t iconDirectory,
                                        std::vector<IconImage> entries, std::uint64_t budget) {
-    const auto icons = tree.Entries(iconDirectory);
-    if (!icons) {
+    const auto counts = tree.Counts(iconDirectory);
+    if (!counts) {
         return std::nullopt;
     }
-    const IdIndex<ResourceEntry> index = IndexIcons(*icons);
+    IconDirectory icons(tree, iconDirectory, *counts);
     GroupCollector collector(budget);
     for (IconImage& entry : entries) {
-        const auto data = FindIcon(tree, index, entry.resourceId);
+        const auto data = FindIcon(tree, icons, entry.resourceId);
         if (!data || !collector.Admits(data->size)) {
             continue;  // an image that cannot be found is left out
         }

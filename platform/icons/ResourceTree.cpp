@@ -27,14 +27,14 @@ std::optional<std::uint64_t> ResourceTree::Locate(std::uint64_t offset,
     return image_.FileOffset(std::uint64_t{rootRva_} + offset, length);
 }
 
-std::optional<std::uint32_t> ResourceTree::EntryCount(std::uint32_t offset) const {
+std::optional<DirectoryCounts> ResourceTree::Counts(std::uint32_t offset) const {
     const auto at = Locate(offset, kDirectoryHeaderSize);
     const auto header = at ? ReadFixed<kDirectoryHeaderSize>(source_, *at) : std::nullopt;
     if (!header) {
         return std::nullopt;
     }
     Fields fields(*header);
-    return std::uint32_t{fields.U16(12)} + fields.U16(14);
+    return DirectoryCounts{fields.U16(12), fields.U16(14)};
 }
 
 std::optional<ResourceEntry> ResourceTree::EntryAt(std::uint32_t offset,
@@ -48,24 +48,27 @@ std::optional<ResourceEntry> ResourceTree::EntryAt(std::uint32_t offset,
     return EntryFrom(fields, 0);
 }
 
-std::optional<std::vector<ResourceEntry>> ResourceTree::Entries(std::uint32_t offset) const {
-    const auto count = EntryCount(offset);
-    if (!count) {
-        return std::nullopt;
-    }
-    const std::uint64_t length = std::uint64_t{*count} * kEntrySize;
-    const auto at = Locate(EntryOffset(offset, 0), length);
+std::optional<std::vector<ResourceEntry>> ResourceTree::EntriesAt(std::uint32_t offset,
+                                                                  std::uint32_t first,
+                                                                  std::uint32_t count) const {
+    const std::uint64_t length = std::uint64_t{count} * kEntrySize;
+    const auto at = Locate(EntryOffset(offset, first), length);
     const auto bytes = at ? ReadBytes(source_, *at, length) : std::nullopt;
     if (!bytes) {
         return std::nullopt;
     }
     Fields fields(*bytes);
     std::vector<ResourceEntry> entries;
-    entries.reserve(*count);
-    for (std::size_t i = 0; i < *count; ++i) {
+    entries.reserve(count);
+    for (std::size_t i = 0; i < count; ++i) {
         entries.push_back(EntryFrom(fields, i * kEntrySize));
     }
     return entries;
+}
+
+std::optional<std::vector<ResourceEntry>> ResourceTree::Entries(std::uint32_t offset) const {
+    const auto counts = Counts(offset);
+    return counts ? EntriesAt(offset, 0, counts->Total()) : std::nullopt;
 }
 
 std::optional<std::uint32_t> ResourceTree::Subdirectory(const ResourceEntry& entry) {

@@ -30,16 +30,28 @@ struct ResourceData {
     std::uint32_t size = 0;
 };
 
+// How many entries a directory has: the named ones come first, then those with an ID.
+struct DirectoryCounts {
+    std::uint32_t named = 0;
+    std::uint32_t ids = 0;
+
+    std::uint32_t Total() const { return named + ids; }
+};
+
 class ResourceTree {
 public:
     ResourceTree(const ByteSource& source, const PeImage& image, std::uint32_t rootRva)
         : source_(source), image_(image), rootRva_(rootRva) {}
 
-    // The number of entries (named and ID) of the directory at `offset`.
-    std::optional<std::uint32_t> EntryCount(std::uint32_t offset) const;
+    // The entry counts of the directory at `offset`.
+    std::optional<DirectoryCounts> Counts(std::uint32_t offset) const;
 
-    // Entry `index` of the directory at `offset` (the caller checks it against EntryCount).
+    // Entry `index` of the directory at `offset` (the caller checks it against Counts).
     std::optional<ResourceEntry> EntryAt(std::uint32_t offset, std::uint32_t index) const;
+
+    // `count` entries from entry `first` of the directory at `offset`, read at once.
+    std::optional<std::vector<ResourceEntry>> EntriesAt(std::uint32_t offset, std::uint32_t first,
+                                                        std::uint32_t count) const;
 
     // All entries of the directory at `offset`, read at once.
     std::optional<std::vector<ResourceEntry>> Entries(std::uint32_t offset) const;

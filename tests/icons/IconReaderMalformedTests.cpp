@@ -287,6 +287,22 @@ TEST(MalformedNames, DuplicateIconIdsResolveToTheFirstStored) {
     EXPECT_EQ(ImagesAt(file, 0), (std::vector<Bytes>{Image(1)})) << "ID 1 is gone";
 }
 
+TEST(MalformedNames, ManyDuplicateIdsInOrderResolveToTheFirstStored) {
+    // IDs 1, 2 (x50), 52..60: still ascending, so the binary search is used, and the entries read
+    // around the hit on 55 start in the middle of the 2s.
+    fixtures::PeBuilder pe;
+    pe.AddGroup(1, {55, 2});
+    for (std::uint16_t id = 1; id <= 60; ++id) {
+        pe.AddIcon(id, Image(id));
+    }
+    const auto built = pe.BuildWithLayout({});
+    Bytes file = built.bytes;
+    for (std::size_t entry = 1; entry <= 50; ++entry) {
+        Poke32(file, built.layout.iconNameDirectory + 16 + 8 * entry, 2);
+    }
+    EXPECT_EQ(ImagesAt(file, 0), (std::vector<Bytes>{Image(55), Image(2)}));
+}
+
 TEST(MalformedCounts, HugeDirectoryEntryCounts) {
     const auto built = SmallPe();
     const auto& layout = built.layout;

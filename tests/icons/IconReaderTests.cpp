@@ -149,6 +149,42 @@ TEST_P(PeReader, MissingImagesAreSkippedAndAGroupWithNoneIsNoIcon) {
     EXPECT_TRUE(Read(file, 2)) << "a group after one with no images is still reached";
 }
 
+// Many icons, so that an ID is not always among the entries read around an earlier hit.
+TEST_P(PeReader, IconsAreFoundWhateverTheOrderOfTheirIds) {
+    constexpr std::uint16_t kIcons = 150;
+    const auto tiny = [](std::uint32_t seed) {
+        return MakeDibImage({.width = 4, .height = 4, .bitCount = 1, .seed = seed}).bytes;
+    };
+    std::vector<std::uint16_t> storedOrder;
+    for (std::uint16_t i = 0; i < kIcons; ++i) {
+        storedOrder.push_back(std::uint16_t((i * 67) % kIcons + 1));  // a fixed shuffle
+    }
+    for (const bool sorted : {true, false}) {
+        SCOPED_TRACE(sorted ? "IDs stored in ascending order" : "IDs stored shuffled");
+        fixtures::PeBuilder pe;
+        for (std::uint16_t i = 0; i < kIcons; ++i) {
+            const std::uint16_t id = sorted ? std::uint16_t(i + 1) : storedOrder[i];
+            pe.AddIcon(id, tiny(id));
+        }
+        std::vector<std::uint16_t> descending;
+        for (std::uint16_t id = kIcons; id >= 1; --id) {
+            descending.push_back(id);
+        }
+        pe.AddGroup(1, descending);
+        pe.AddGroup(2, storedOrder);
+        pe.AddGroup(3, {kIcons, 1, std::uint16_t(kIcons / 2), 1000});
+        const Bytes file = pe.Build(Pe32Plus());
+        for (const auto& [index, ids] : std::vector<std::pair<int, std::vector<std::uint16_t>>>{
+                 {0, descending}, {1, storedOrder}, {2, {kIcons, 1, kIcons / 2}}}) {
+            std::vector<Bytes> expected;
+            for (std::uint16_t id : ids) {
+                expected.push_back(tiny(id));
+            }
+            EXPECT_EQ(ImagesAt(file, index), expected) << index;
+        }
+    }
+}
+
 TEST_P(PeReader, OtherResourceTypesAndNoSectionGapDoNotMatter) {
     fixtures::PeBuilder pe;
     pe.AddResource(u"CUSTOM", 1, fixtures::MakeOpaqueBytes(30, 1));
