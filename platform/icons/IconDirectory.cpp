@@ -65,15 +65,21 @@ std::optional<ResourceEntry> IconDirectory::Search(std::uint16_t id) {
 
 std::optional<ResourceEntry> IconDirectory::Scan(std::uint16_t id) {
     if (!all_ && !allUnreadable_) {
-        all_ = tree_.EntriesAt(offset_, 0, counts_.Total());
-        allUnreadable_ = !all_;
+        const auto entries = tree_.EntriesAt(offset_, 0, counts_.Total());
+        allUnreadable_ = !entries;
+        if (entries) {
+            std::vector<std::pair<std::uint16_t, ResourceEntry>> items;
+            items.reserve(entries->size());
+            for (const ResourceEntry& entry : *entries) {
+                if (!entry.IsNamed()) {
+                    items.emplace_back(entry.Id(), entry);
+                }
+            }
+            all_.emplace(std::move(items));
+        }
     }
-    if (!all_) {
-        return std::nullopt;
-    }
-    const auto found = std::find_if(all_->begin(), all_->end(),
-                                    [id](const ResourceEntry& entry) { return entry.HasId(id); });
-    return found == all_->end() ? std::nullopt : std::optional<ResourceEntry>(*found);
+    const ResourceEntry* found = all_ ? all_->Find(id) : nullptr;
+    return found ? std::optional<ResourceEntry>(*found) : std::nullopt;
 }
 
 }  // namespace platform::icons

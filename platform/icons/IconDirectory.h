@@ -4,6 +4,7 @@
 #include <optional>
 #include <vector>
 
+#include "platform/icons/IdIndex.h"
 #include "platform/icons/ResourceTree.h"
 
 // The RT_ICON directory of a PE image, searched by ID without reading all of it. Linkers store the
@@ -34,8 +35,8 @@ private:
     std::uint32_t offset_;
     DirectoryCounts counts_;
     std::uint32_t runStart_ = 0;
-    std::vector<ResourceEntry> run_;                 // entries read around the last hit
-    std::optional<std::vector<ResourceEntry>> all_;  // the whole directory, once a search missed
+    std::vector<ResourceEntry> run_;             // entries read around the last hit
+    std::optional<IdIndex<ResourceEntry>> all_;  // the whole directory, once a search missed
     bool allUnreadable_ = false;
 };
 

@@ -13,7 +13,7 @@ namespace platform::icons {
 template <typename T>
 class IdIndex {
 public:
-    IdIndex(std::vector<std::pair<std::uint16_t, T>> items) : items_(std::move(items)) {
+    explicit IdIndex(std::vector<std::pair<std::uint16_t, T>> items) : items_(std::move(items)) {
         std::stable_sort(items_.begin(), items_.end(),
                          [](const auto& a, const auto& b) { return a.first < b.first; });
     }
