@@ -2,7 +2,11 @@
 // format the readers know, with the features they handle (named and numeric groups, several
 // languages, shared and missing images, NE alignment shifts).
 //
-//   icon_corpus_generator DIRECTORY
+// With a second directory, also the seeds of the image decoder's corpus: images of every depth and
+// a PNG, each behind the three bytes of its group entry (width, height, bit count).
+//
+//   icon_corpus_generator READER_DIRECTORY [DECODER_DIRECTORY]
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
@@ -44,11 +48,32 @@ Bytes Ne(const SmallImages& images, unsigned shift) {
     return ne.Build();
 }
 
+// A decoder seed: the entry's width, height and bit count, then the image.
+Bytes DecoderSeed(const fixtures::FixtureImage& image) {
+    Bytes seed(3 + image.bytes.size());
+    seed[0] = static_cast<std::uint8_t>(image.width % 256);
+    seed[1] = static_cast<std::uint8_t>(image.height % 256);
+    seed[2] = static_cast<std::uint8_t>(image.isPng ? 32 : image.bitCount);
+    std::copy(image.bytes.begin(), image.bytes.end(), seed.begin() + 3);
+    return seed;
+}
+
+void WriteDecoderSeeds(const std::string& dir) {
+    for (int bits : {1, 4, 8, 24, 32}) {
+        const auto image = fixtures::MakeDibImage({.width = 6, .height = 5, .bitCount = bits});
+        fixtures::WriteFile(dir + "/seed_dib" + std::to_string(bits) + ".bin", DecoderSeed(image));
+    }
+    const auto zeroAlpha =
+        fixtures::MakeDibImage({.width = 4, .height = 4, .bitCount = 32, .zeroAlpha = true});
+    fixtures::WriteFile(dir + "/seed_dib32_zero_alpha.bin", DecoderSeed(zeroAlpha));
+    fixtures::WriteFile(dir + "/seed_png.bin", DecoderSeed(fixtures::MakePngImage(5, 4, 9)));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: icon_corpus_generator DIRECTORY\n");
+    if (argc != 2 && argc != 3) {
+        std::fprintf(stderr, "usage: icon_corpus_generator READER_DIRECTORY [DECODER_DIRECTORY]\n");
         return 2;
     }
     const std::string dir = argv[1];
@@ -61,5 +86,8 @@ int main(int argc, char** argv) {
     fixtures::WriteFile(dir + "/seed_ne_shift0.exe", Ne(images, 0));
     fixtures::WriteFile(dir + "/seed_ne_shift4.exe", Ne(images, 4));
     fixtures::WriteFile(dir + "/seed_icon.ico", fixtures::BuildIco({images.alpha, images.png}));
+    if (argc == 3) {
+        WriteDecoderSeeds(argv[2]);
+    }
     return 0;
 }
