@@ -11,6 +11,14 @@ namespace {
 constexpr std::uint64_t kMinimumBudget = 1u << 20;
 
 IconImage ParseEntry(Fields& fields, std::size_t at) {
+    IconImage image = ReadImageEntryFields(fields, at);
+    image.resourceId = fields.U16(at + 12);
+    return image;
+}
+
+}  // namespace
+
+IconImage ReadImageEntryFields(Fields& fields, std::size_t at) {
     IconImage image;
     image.width = fields.U8(at);
     image.height = fields.U8(at + 1);
@@ -19,11 +27,8 @@ IconImage ParseEntry(Fields& fields, std::size_t at) {
     image.planes = fields.U16(at + 4);
     image.bitCount = fields.U16(at + 6);
     image.bytesInRes = fields.U32(at + 8);
-    image.resourceId = fields.U16(at + 12);
     return image;
 }
-
-}  // namespace
 
 std::optional<std::vector<IconImage>> ParseGroupDirectory(std::span<const std::uint8_t> bytes) {
     Fields fields(bytes);

@@ -15,6 +15,12 @@ inline constexpr std::size_t kGroupHeaderSize = 6;
 inline constexpr std::size_t kGroupEntrySize = 14;
 inline constexpr std::size_t kMaxGroupBytes = kGroupHeaderSize + kGroupEntrySize * 0xFFFF;
 
+class Fields;
+
+// The fields a group directory entry and an .ico directory entry share, their first 12 bytes
+// (width, height, colours, reserved, planes, bit count, bytes in resource), read at `at`.
+IconImage ReadImageEntryFields(Fields& fields, std::size_t at);
+
 // The entries of a group directory, each an image with its fields filled and no bytes yet.
 // Nullopt unless the type is 1 (icon), the count is not zero and every entry lies inside.
 std::optional<std::vector<IconImage>> ParseGroupDirectory(std::span<const std::uint8_t> bytes);

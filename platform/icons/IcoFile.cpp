@@ -25,18 +25,6 @@ bool LooksLikeImage(const std::vector<std::uint8_t>& bytes) {
     return fields.Ok() && (headerSize == 40 || headerSize == 108 || headerSize == 124);
 }
 
-IconImage EntryFrom(Fields& fields, std::size_t at) {
-    IconImage image;
-    image.width = fields.U8(at);
-    image.height = fields.U8(at + 1);
-    image.colorCount = fields.U8(at + 2);
-    image.reserved = fields.U8(at + 3);
-    image.planes = fields.U16(at + 4);
-    image.bitCount = fields.U16(at + 6);
-    image.bytesInRes = fields.U32(at + 8);
-    return image;
-}
-
 }  // namespace
 
 std::optional<IconGroup> ReadIcoFile(const ByteSource& source) {
@@ -57,7 +45,7 @@ std::optional<IconGroup> ReadIcoFile(const ByteSource& source) {
     GroupCollector collector(ImageBudgetFor(source.Size()));
     for (std::size_t i = 0; i < count; ++i) {
         const std::size_t at = i * kIcoEntrySize;
-        IconImage entry = EntryFrom(fields, at);
+        IconImage entry = ReadImageEntryFields(fields, at);
         const std::uint32_t offset = fields.U32(at + 12);
         if (!collector.Admits(entry.bytesInRes)) {
             continue;
