@@ -26,11 +26,10 @@ install_missing_packages() {
     "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}"
 }
 
-build() {  # build DIR [cmake options...]
+configure() {  # configure DIR [cmake options...]
     local dir=$1
     shift
     cmake -S . -B "$dir" -G Ninja "$@"
-    cmake --build "$dir"
 }
 
 run_tests() {  # run_tests DIR
@@ -40,23 +39,28 @@ run_tests() {  # run_tests DIR
 case "${1:-}" in
     run)
         install_missing_packages
-        build build
+        configure build
+        cmake --build build --target Quorvane
         exec ./build/app/Quorvane
         ;;
     test)
         install_missing_packages
-        build build
+        # The benchmarks are built too (not run), so they keep compiling.
+        configure build -DQUORVANE_BUILD_BENCH=ON
+        cmake --build build
         run_tests build
         ;;
     sanitize)
         install_missing_packages
-        build build-sanitize -DCMAKE_BUILD_TYPE=Debug -DQUORVANE_SANITIZE=ON -DQUORVANE_WERROR=ON
+        configure build-sanitize -DCMAKE_BUILD_TYPE=Debug -DQUORVANE_SANITIZE=ON -DQUORVANE_WERROR=ON
+        cmake --build build-sanitize
         ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions="$PWD/tests/lsan.supp" \
             UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 run_tests build-sanitize
         ;;
     bench)
         install_missing_packages
-        build build-bench -DCMAKE_BUILD_TYPE=Release -DQUORVANE_BUILD_BENCH=ON
+        configure build-bench -DCMAKE_BUILD_TYPE=Release -DQUORVANE_BUILD_BENCH=ON
+        cmake --build build-bench --target quorvane_bench
         ;;
     *)
         sed -n '2,7p' "$0" | sed 's/^# \{0,1\}//' >&2

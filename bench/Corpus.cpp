@@ -86,8 +86,8 @@ std::size_t CountIconGroups(const std::string& path) {
     }
     const ResourceTree tree(*pe->file, pe->image, pe->image.ResourceRva());
     const auto groups = TypeDirectory(tree, kRtGroupIcon);
-    const auto count = groups ? tree.EntryCount(*groups) : std::nullopt;
-    return count.value_or(0);
+    const auto counts = groups ? tree.Counts(*groups) : std::nullopt;
+    return counts ? counts->Total() : 0;
 }
 
 std::string FileWithMostIcons(const std::vector<std::string>& paths) {
