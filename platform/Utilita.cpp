@@ -18,7 +18,9 @@ HICON ExtractIconA(HWND hwnd, const std::string& path, std::int32_t index) {
     return service ? service(hwnd, path, index) : icons::ExtractIconA(hwnd, path, index);
 }
 
-bool DestroyIcon(HICON icon) { return icons::DestroyIcon(icon); }
+bool DestroyIcon(HICON icon) {
+    return icons::DestroyIcon(icon);
+}
 
 ExtractIconService InstallExtractIconService(ExtractIconService service) {
     return std::exchange(InstalledService(), std::move(service));

@@ -20,7 +20,7 @@ using platform::picture::IPictureDisp;
 // The program's one window: pick a drive and a directory, press "Aggiorna" to list the files that
 // carry icons, choose a file to see all its icons, save the one on show as an .ico file.
 class frmCercaIco : public toolkit::Form {
-  public:
+public:
     frmCercaIco();
 
     // The title of every message box the window shows.
@@ -63,7 +63,7 @@ class frmCercaIco : public toolkit::Form {
     void CaricaIcone();
     void MostraIcona();
 
-  private:
+private:
     void LoadLayout();
     void PlaceControls();
     void SetUpSaveDialog();

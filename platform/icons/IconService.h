@@ -17,13 +17,14 @@ using HWND = std::int32_t;
 // One image of an icon group: the group's directory entry for it and the image's bytes (a DIB or a
 // PNG) exactly as stored in the file.
 struct IconImage {
-    std::uint8_t width = 0;  // 0 means 256
+    std::uint8_t width = 0;   // 0 means 256
     std::uint8_t height = 0;  // 0 means 256
     std::uint8_t colorCount = 0;
     std::uint8_t reserved = 0;
     std::uint16_t planes = 0;
     std::uint16_t bitCount = 0;
-    std::uint32_t bytesInRes = 0;  // as the group entry states it; bytes.size() is what the file holds
+    std::uint32_t bytesInRes =
+        0;  // as the group entry states it; bytes.size() is what the file holds
     std::uint16_t resourceId = 0;  // the RT_ICON id the group names (0 for an .ico file)
     std::vector<std::uint8_t> bytes;
 

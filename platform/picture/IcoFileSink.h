@@ -12,7 +12,7 @@
 namespace platform::picture {
 
 class IcoFileSink {
-  public:
+public:
     virtual ~IcoFileSink() = default;
 
     // Each step gives false when it fails; FailureErrno() then tells the errno it met (0 if none).
@@ -29,14 +29,14 @@ class IcoFileSink {
 // The sink of the program: a QSaveFile (a temporary file renamed over the target on commit),
 // written unbuffered so that every failing write reports its own errno.
 class SaveFileSink final : public IcoFileSink {
-  public:
+public:
     bool Open(const QString& fileName) override;
     bool Write(std::span<const std::uint8_t> bytes) override;
     bool Commit() override;
     int FailureErrno() const override { return failureErrno_; }
     void Discard() override;
 
-  private:
+private:
     template <typename Step>
     bool Attempt(Step step);
 

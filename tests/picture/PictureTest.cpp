@@ -22,7 +22,7 @@ using platform::picture::IPictureDisp;
 using platform::picture::OleCreatePictureIndirect;
 
 class PictureHandles : public testing::Test {
-  protected:
+protected:
     void SetUp() override {
         ASSERT_TRUE(dir_.isValid());
         path_ = dir_.filePath("two.ico").toStdString();

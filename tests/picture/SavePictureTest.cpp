@@ -82,7 +82,7 @@ fixtures::Bytes FileHolding(Container container, const std::vector<fixtures::Byt
 }
 
 class SaveRoundTrip : public testing::TestWithParam<Container> {
-  protected:
+protected:
     void SetUp() override { ASSERT_TRUE(dir_.isValid()); }
     std::string PathOf(const char* name) const { return dir_.filePath(name).toStdString(); }
 
@@ -143,7 +143,7 @@ INSTANTIATE_TEST_SUITE_P(Containers, SaveRoundTrip,
                          ContainerName);
 
 class SaveErrors : public testing::Test {
-  protected:
+protected:
     void SetUp() override { ASSERT_TRUE(dir_.isValid()); }
     std::string PathOf(const char* name) const { return dir_.filePath(name).toStdString(); }
 
@@ -228,7 +228,7 @@ TEST_F(SaveErrors, SavingReplacesAnExistingFile) {
 // The program's sink with one step made to fail: open and writes fail after doing their work (so
 // a temporary file exists), the commit fails without renaming.
 class FailingSink final : public platform::picture::IcoFileSink {
-  public:
+public:
     FailingSink(int failingStep, int failureErrno)
         : failingStep_(failingStep), failureErrno_(failureErrno) {}
 
@@ -244,7 +244,7 @@ class FailingSink final : public platform::picture::IcoFileSink {
     int Steps() const { return steps_; }
     bool Discarded() const { return discarded_; }
 
-  private:
+private:
     bool Step(bool done) { return ++steps_ != failingStep_ && done; }
 
     platform::picture::SaveFileSink real_;

@@ -29,7 +29,7 @@ ToolRun RunTool(const QStringList& arguments) {
 }
 
 class IconsTool : public testing::Test {
-  protected:
+protected:
     void SetUp() override {
         ASSERT_TRUE(dir_.isValid());
         fixtures::PeBuilder pe;
