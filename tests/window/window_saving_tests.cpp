@@ -8,6 +8,7 @@
 #include <fstream>
 
 #include "platform/icons/IconService.h"
+#include "platform/picture/IcoFile.h"
 #include "platform/toolkit/RuntimeError.h"
 #include "platform/toolkit/Screen.h"
 #include "tests/window/WindowHarness.h"
@@ -19,34 +20,15 @@ std::vector<char> ReadAll(const std::string& path) {
     return {std::istreambuf_iterator<char>(in), {}};
 }
 
-// The .ico the picture service makes of a group: header, entries, then the images as stored.
+// The .ico of the picture's whole group, as the picture service lays it out (the layout itself is
+// the picture service's tests' business; these check which icon lands in the file).
 std::vector<char> IcoOf(const IPictureDisp& picture) {
-    const auto& images = picture->Group().images;
-    std::vector<char> out;
-    auto put = [&](std::uint32_t value, int bytes) {
-        for (int i = 0; i < bytes; ++i) {
-            out.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
-        }
-    };
-    put(0, 2);
-    put(1, 2);
-    put(static_cast<std::uint32_t>(images.size()), 2);
-    std::uint32_t offset = static_cast<std::uint32_t>(6 + 16 * images.size());
-    for (const auto& image : images) {
-        put(image.width, 1);
-        put(image.height, 1);
-        put(image.colorCount, 1);
-        put(image.reserved, 1);
-        put(image.planes, 2);
-        put(image.bitCount, 2);
-        put(static_cast<std::uint32_t>(image.bytes.size()), 4);
-        put(offset, 4);
-        offset += static_cast<std::uint32_t>(image.bytes.size());
+    std::vector<platform::picture::IcoEntry> entries;
+    for (const auto& image : picture->Group().images) {
+        entries.push_back(platform::picture::IcoEntryOf(image));
     }
-    for (const auto& image : images) {
-        out.insert(out.end(), image.bytes.begin(), image.bytes.end());
-    }
-    return out;
+    const std::vector<std::uint8_t> bytes = platform::picture::IcoFileBytes(entries).value();
+    return {bytes.begin(), bytes.end()};
 }
 
 class SavingTest : public ::testing::Test {
