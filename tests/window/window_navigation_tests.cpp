@@ -10,6 +10,7 @@
 #include "platform/icons/IconService.h"
 #include "platform/toolkit/DriveListBox.h"
 #include "platform/toolkit/Screen.h"
+#include "tests/support/ScratchDirectory.h"
 #include "tests/window/WindowHarness.h"
 
 using platform::icons::LiveIconCount;
@@ -30,14 +31,7 @@ private:
 
 class NavigationTest : public ::testing::Test {
 protected:
-    NavigationTest() {
-        std::filesystem::create_directories(driveRoot + "/sub");
-        std::filesystem::create_directories(goneRoot);
-    }
-    ~NavigationTest() override {
-        std::filesystem::remove_all(driveRoot);
-        std::filesystem::remove_all(goneRoot);
-    }
+    NavigationTest() { std::filesystem::create_directories(driveRoot + "/sub"); }
 
     void LoadAFile() {
         h.WriteIconFile("a.dll", 3);
@@ -59,8 +53,11 @@ protected:
         EXPECT_FALSE(w.flstInDir.Visible());
     }
 
-    const std::string driveRoot = std::filesystem::temp_directory_path() / "quorvane-drive";
-    const std::string goneRoot = std::filesystem::temp_directory_path() / "quorvane-gone";
+    // Each test has volumes of its own: CTest runs the tests of this suite side by side.
+    testsupport::ScratchDirectory driveScratch;
+    testsupport::ScratchDirectory goneScratch;
+    const std::string driveRoot = driveScratch.Path();
+    const std::string goneRoot = goneScratch.Path();
     const toolkit::Volume drive{driveRoot, "PROVA"};
     const toolkit::Volume goneDrive{goneRoot, "SPARITO"};
     InstalledVolumes volumes{{{"/", "root"}, drive, goneDrive}};
