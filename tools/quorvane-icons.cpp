@@ -48,8 +48,8 @@ bool FileExists(const std::string& fileName) {
 
 // "32x32 8bpp", "256x256 32bpp png"
 std::string DescribeImage(const platform::icons::IconImage& image) {
-    std::string text = std::to_string(image.PixelWidth()) + "x" +
-                       std::to_string(image.PixelHeight()) + " " +
+    std::string text = std::to_string(image.entry.PixelWidth()) + "x" +
+                       std::to_string(image.entry.PixelHeight()) + " " +
                        std::to_string(platform::picture::ColourDepth(image)) + "bpp";
     return platform::picture::IsPng(image) ? text + " png" : text;
 }

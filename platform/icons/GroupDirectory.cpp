@@ -20,12 +20,12 @@ IconImage ParseEntry(Fields& fields, std::size_t at) {
 
 IconImage ReadImageEntryFields(Fields& fields, std::size_t at) {
     IconImage image;
-    image.width = fields.U8(at);
-    image.height = fields.U8(at + 1);
-    image.colorCount = fields.U8(at + 2);
-    image.reserved = fields.U8(at + 3);
-    image.planes = fields.U16(at + 4);
-    image.bitCount = fields.U16(at + 6);
+    image.entry = {.width = fields.U8(at),
+                   .height = fields.U8(at + 1),
+                   .colorCount = fields.U8(at + 2),
+                   .reserved = fields.U8(at + 3),
+                   .planes = fields.U16(at + 4),
+                   .bitCount = fields.U16(at + 6)};
     image.bytesInRes = fields.U32(at + 8);
     return image;
 }

@@ -14,22 +14,27 @@ namespace platform::icons {
 using HICON = std::uint32_t;  // 0 means no icon
 using HWND = std::int32_t;
 
-// One image of an icon group: the group's directory entry for it and the image's bytes (a DIB or a
-// PNG) exactly as stored in the file.
-struct IconImage {
+// What a directory entry says of one image, in a group resource and in an .ico file alike.
+struct IconDirEntry {
     std::uint8_t width = 0;   // 0 means 256
     std::uint8_t height = 0;  // 0 means 256
     std::uint8_t colorCount = 0;
     std::uint8_t reserved = 0;
     std::uint16_t planes = 0;
     std::uint16_t bitCount = 0;
-    std::uint32_t bytesInRes =
-        0;  // as the group entry states it; bytes.size() is what the file holds
-    std::uint16_t resourceId = 0;  // the RT_ICON id the group names (0 for an .ico file)
-    std::vector<std::uint8_t> bytes;
 
     int PixelWidth() const { return width == 0 ? 256 : width; }
     int PixelHeight() const { return height == 0 ? 256 : height; }
+    bool operator==(const IconDirEntry&) const = default;
+};
+
+// One image of an icon group: the group's directory entry for it and the image's bytes (a DIB or a
+// PNG) exactly as stored in the file.
+struct IconImage {
+    IconDirEntry entry;
+    std::uint32_t bytesInRes = 0;  // as the group states it; bytes.size() is what the file holds
+    std::uint16_t resourceId = 0;  // the RT_ICON id the group names (0 for an .ico file)
+    std::vector<std::uint8_t> bytes;
 };
 
 // A whole icon group: every image of the group that resolves to an icon resource, in group order.

@@ -21,12 +21,13 @@ void Put32(std::vector<std::uint8_t>& out, std::uint32_t value) {
 }
 
 void PutEntry(std::vector<std::uint8_t>& out, const IcoEntry& entry, std::uint32_t offset) {
-    out.push_back(entry.width);
-    out.push_back(entry.height);
-    out.push_back(entry.colorCount);
-    out.push_back(entry.reserved);
-    Put16(out, entry.planes);
-    Put16(out, entry.bitCount);
+    const icons::IconDirEntry& fields = entry.entry;
+    out.push_back(fields.width);
+    out.push_back(fields.height);
+    out.push_back(fields.colorCount);
+    out.push_back(fields.reserved);
+    Put16(out, fields.planes);
+    Put16(out, fields.bitCount);
     Put32(out, static_cast<std::uint32_t>(entry.bytes.size()));
     Put32(out, offset);
 }
@@ -49,13 +50,7 @@ std::optional<std::uint64_t> FileSize(std::span<const IcoEntry> entries) {
 }  // namespace
 
 IcoEntry IcoEntryOf(const icons::IconImage& image) {
-    return {.width = image.width,
-            .height = image.height,
-            .colorCount = image.colorCount,
-            .reserved = image.reserved,
-            .planes = image.planes,
-            .bitCount = image.bitCount,
-            .bytes = image.bytes};
+    return {.entry = image.entry, .bytes = image.bytes};
 }
 
 std::optional<std::vector<std::uint8_t>> IcoDirectoryBytes(std::span<const IcoEntry> entries) {

@@ -13,12 +13,7 @@ namespace platform::picture {
 
 // One image of an .ico file: the directory fields and the bytes that follow the directory.
 struct IcoEntry {
-    std::uint8_t width = 0;   // 0 means 256
-    std::uint8_t height = 0;  // 0 means 256
-    std::uint8_t colorCount = 0;
-    std::uint8_t reserved = 0;
-    std::uint16_t planes = 0;
-    std::uint16_t bitCount = 0;
+    icons::IconDirEntry entry;
     std::span<const std::uint8_t> bytes;
 };
 

@@ -71,11 +71,11 @@ bool IcoReaderDrawsRight(const DibLayout& layout, std::span<const std::uint8_t> 
 // entry says.
 IcoEntry IcoEntryOfDib(const DibLayout& layout, std::span<const std::uint8_t> bytes) {
     const auto sizeByte = [](int side) { return static_cast<std::uint8_t>(side & 0xFF); };
-    return {.width = sizeByte(layout.width),
-            .height = sizeByte(layout.height),
-            .colorCount = sizeByte(layout.paletteColors),
-            .planes = 1,
-            .bitCount = static_cast<std::uint16_t>(layout.bitCount),
+    return {.entry = {.width = sizeByte(layout.width),
+                      .height = sizeByte(layout.height),
+                      .colorCount = sizeByte(layout.paletteColors),
+                      .planes = 1,
+                      .bitCount = static_cast<std::uint16_t>(layout.bitCount)},
             .bytes = bytes};
 }
 

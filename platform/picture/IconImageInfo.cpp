@@ -20,8 +20,8 @@ bool IsPng(const icons::IconImage& image) {
 }
 
 int ColourDepth(const icons::IconImage& image) {
-    if (image.bitCount != 0) {
-        return image.bitCount;
+    if (image.entry.bitCount != 0) {
+        return image.entry.bitCount;
     }
     if (IsPng(image)) {
         return kPngDepth;

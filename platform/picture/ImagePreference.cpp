@@ -17,8 +17,8 @@ struct Candidate {
 
 Candidate CandidateOf(const icons::IconImage& image, std::size_t index, int width, int height) {
     return {.index = index,
-            .largeEnough = image.PixelWidth() >= width && image.PixelHeight() >= height,
-            .area = image.PixelWidth() * image.PixelHeight(),
+            .largeEnough = image.entry.PixelWidth() >= width && image.entry.PixelHeight() >= height,
+            .area = image.entry.PixelWidth() * image.entry.PixelHeight(),
             .depth = ColourDepth(image)};
 }
 

@@ -11,9 +11,10 @@ namespace {
 void Touch(const platform::icons::IconGroup& group) {
     volatile std::uint8_t sink = 0;
     for (const auto& image : group.images) {
-        std::uint8_t sum = image.width ^ image.height ^ image.colorCount ^ image.reserved;
-        sum ^= static_cast<std::uint8_t>(image.planes ^ image.bitCount ^ image.bytesInRes ^
-                                         image.resourceId);
+        std::uint8_t sum =
+            image.entry.width ^ image.entry.height ^ image.entry.colorCount ^ image.entry.reserved;
+        sum ^= static_cast<std::uint8_t>(image.entry.planes ^ image.entry.bitCount ^
+                                         image.bytesInRes ^ image.resourceId);
         for (std::uint8_t byte : image.bytes) {
             sum ^= byte;
         }

@@ -28,10 +28,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     EnsureApplication();
     platform::icons::IconImage image;
-    image.width = data[0];
-    image.height = data[1];
-    image.bitCount = data[2] % 33;
-    image.planes = 1;
+    image.entry.width = data[0];
+    image.entry.height = data[1];
+    image.entry.bitCount = data[2] % 33;
+    image.entry.planes = 1;
     image.bytes.assign(data + kEntryBytes, data + size);
     image.bytesInRes = static_cast<std::uint32_t>(image.bytes.size());
     const QImage decoded = platform::picture::DecodeIconImage(image);

@@ -48,8 +48,9 @@ bool SameImages(const IconGroup& ours, const IconGroup& theirs) {
     for (std::size_t i = 0; i < ours.images.size(); ++i) {
         const auto& a = ours.images[i];
         const auto& b = theirs.images[i];
-        if (a.bytes != b.bytes || a.width != b.width || a.height != b.height ||
-            a.bitCount != b.bitCount || a.colorCount != b.colorCount || a.planes != b.planes) {
+        if (a.bytes != b.bytes || a.entry.width != b.entry.width ||
+            a.entry.height != b.entry.height || a.entry.bitCount != b.entry.bitCount ||
+            a.entry.colorCount != b.entry.colorCount || a.entry.planes != b.entry.planes) {
             std::printf("image %zu differs (%zu bytes here, %zu in the .ico)\n", i, a.bytes.size(),
                         b.bytes.size());
             same = false;

@@ -111,21 +111,21 @@ TEST_P(PeReader, EntriesAreCopiedFieldByFieldAndBytesAreTheResourceBytes) {
     ASSERT_EQ(group->images.size(), 2u);
 
     const auto& big = group->images[0];
-    EXPECT_EQ(big.width, 0);
-    EXPECT_EQ(big.PixelWidth(), 256);
-    EXPECT_EQ(big.PixelHeight(), 256);
-    EXPECT_EQ(big.bitCount, 32);
+    EXPECT_EQ(big.entry.width, 0);
+    EXPECT_EQ(big.entry.PixelWidth(), 256);
+    EXPECT_EQ(big.entry.PixelHeight(), 256);
+    EXPECT_EQ(big.entry.bitCount, 32);
     EXPECT_EQ(big.bytesInRes, png.size());
     EXPECT_EQ(big.resourceId, 40);
     EXPECT_EQ(big.bytes, png);
 
     const auto& copied = group->images[1];
-    EXPECT_EQ(copied.width, odd.width);
-    EXPECT_EQ(copied.height, odd.height);
-    EXPECT_EQ(copied.colorCount, odd.colorCount);
-    EXPECT_EQ(copied.reserved, odd.reserved);
-    EXPECT_EQ(copied.planes, odd.planes);
-    EXPECT_EQ(copied.bitCount, odd.bitCount);
+    EXPECT_EQ(copied.entry.width, odd.width);
+    EXPECT_EQ(copied.entry.height, odd.height);
+    EXPECT_EQ(copied.entry.colorCount, odd.colorCount);
+    EXPECT_EQ(copied.entry.reserved, odd.reserved);
+    EXPECT_EQ(copied.entry.planes, odd.planes);
+    EXPECT_EQ(copied.entry.bitCount, odd.bitCount);
     EXPECT_EQ(copied.bytesInRes, odd.bytesInRes);
     EXPECT_EQ(copied.resourceId, odd.iconId);
     EXPECT_EQ(copied.bytes, opaque) << "the resource's own bytes, whatever bytesInRes says";
@@ -272,10 +272,10 @@ TEST(IcoReader, OneIconHoldingEveryImage) {
     const auto group = Read(file, 0);
     ASSERT_TRUE(group);
     ASSERT_EQ(ImageBytes(*group), (std::vector<Bytes>{small, alpha, png}));
-    EXPECT_EQ(group->images[0].colorCount, 16);
-    EXPECT_EQ(group->images[0].bitCount, 4);
+    EXPECT_EQ(group->images[0].entry.colorCount, 16);
+    EXPECT_EQ(group->images[0].entry.bitCount, 4);
     EXPECT_EQ(group->images[0].bytesInRes, small.size());
-    EXPECT_EQ(group->images[2].width, 0);
+    EXPECT_EQ(group->images[2].entry.width, 0);
     for (const auto& image : group->images) {
         EXPECT_EQ(image.resourceId, 0);
     }

@@ -42,9 +42,9 @@ TEST(IcoFile, DirectoryStatesTheBytesWrittenAndKeepsTheGroupFields) {
     const fixtures::Bytes image = fixtures::MakeDibImage({.width = 16, .height = 16}).bytes;
     platform::icons::IconImage stored = picture_test::ImageOf(image);
     stored.bytesInRes = 99999;  // what a careless group entry may claim
-    stored.colorCount = 7;
-    stored.reserved = 3;
-    stored.planes = 2;
+    stored.entry.colorCount = 7;
+    stored.entry.reserved = 3;
+    stored.entry.planes = 2;
     const std::vector<IcoEntry> entries = {IcoEntryOf(stored), IcoEntryOf(stored)};
 
     const auto directory = IcoDirectoryBytes(entries);
@@ -69,7 +69,7 @@ TEST(IcoFile, DirectoryStatesTheBytesWrittenAndKeepsTheGroupFields) {
 
 TEST(IcoFile, RefusesMoreImagesThanTheCountHolds) {
     const fixtures::Bytes image = {1, 2, 3};
-    const IcoEntry entry{.width = 1, .height = 1, .bytes = image};
+    const IcoEntry entry{.entry = {.width = 1, .height = 1}, .bytes = image};
 
     EXPECT_TRUE(IcoDirectoryBytes(std::vector<IcoEntry>(65535, entry)).has_value());
     EXPECT_FALSE(IcoDirectoryBytes(std::vector<IcoEntry>(65536, entry)).has_value());

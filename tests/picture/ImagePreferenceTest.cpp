@@ -63,7 +63,7 @@ TEST(BestImage, ZeroWidthAndHeightMean256) {
 
 TEST(BestImage, PngWithoutBitCountCountsAs32Bits) {
     IconImage png = picture_test::ImageOf(fixtures::MakePngImage(32, 32, 1).bytes);
-    png.bitCount = 0;
+    png.entry.bitCount = 0;
     const IconImage palette = EntryOnly(32, 32, 8);
 
     EXPECT_EQ(BestOf({palette, png}, 32, 32), 1u);
@@ -73,7 +73,7 @@ TEST(BestImage, PngWithoutBitCountCountsAs32Bits) {
 TEST(BestImage, DibWithoutBitCountCountsItsOwnDepth) {
     IconImage truecolour = picture_test::ImageOf(
         fixtures::MakeDibImage({.width = 32, .height = 32, .bitCount = 24}).bytes);
-    truecolour.bitCount = 0;
+    truecolour.entry.bitCount = 0;
 
     EXPECT_EQ(BestOf({EntryOnly(32, 32, 8), truecolour}, 32, 32), 1u);
     EXPECT_EQ(BestOf({truecolour, EntryOnly(32, 32, 32)}, 32, 32), 1u);

@@ -10,12 +10,12 @@ namespace picture_test {
 
 platform::icons::IconImage ImageOf(const fixtures::Bytes& bytes) {
     const fixtures::GroupEntry entry = fixtures::EntryFor(bytes, 0);
-    return {.width = entry.width,
-            .height = entry.height,
-            .colorCount = entry.colorCount,
-            .reserved = entry.reserved,
-            .planes = entry.planes,
-            .bitCount = entry.bitCount,
+    return {.entry = {.width = entry.width,
+                      .height = entry.height,
+                      .colorCount = entry.colorCount,
+                      .reserved = entry.reserved,
+                      .planes = entry.planes,
+                      .bitCount = entry.bitCount},
             .bytesInRes = entry.bytesInRes,
             .bytes = bytes};
 }
@@ -29,10 +29,10 @@ platform::icons::IconGroup GroupOf(const std::vector<fixtures::FixtureImage>& im
 }
 
 platform::icons::IconImage EntryOnly(int width, int height, int bitCount) {
-    return {.width = static_cast<std::uint8_t>(width & 0xFF),
-            .height = static_cast<std::uint8_t>(height & 0xFF),
-            .planes = 1,
-            .bitCount = static_cast<std::uint16_t>(bitCount),
+    return {.entry = {.width = static_cast<std::uint8_t>(width & 0xFF),
+                      .height = static_cast<std::uint8_t>(height & 0xFF),
+                      .planes = 1,
+                      .bitCount = static_cast<std::uint16_t>(bitCount)},
             .bytes = {}};
 }
 

@@ -135,9 +135,9 @@ TEST(Drawing, FallsBackToTheNextImageWhenTheBestDoesNotDecode) {
     const fixtures::FixtureImage fallback =
         fixtures::MakeDibImage({.width = 16, .height = 16, .bitCount = 8, .seed = 3});
     platform::icons::IconImage broken = picture_test::ImageOf(fixtures::MakeOpaqueBytes(600, 1));
-    broken.width = 16;
-    broken.height = 16;
-    broken.bitCount = 32;
+    broken.entry.width = 16;
+    broken.entry.height = 16;
+    broken.entry.bitCount = 32;
     IconGroup group = GroupOf({fallback});
     group.images.insert(group.images.begin(), broken);
     ASSERT_EQ(PictureOf(group).BestImageFor(16, 16), 0u);

@@ -30,10 +30,10 @@ IPictureDisp SolidPicture(const QColor& colour) {
     buffer.open(QIODevice::WriteOnly);
     EXPECT_TRUE(solid.save(&buffer, "PNG"));
     IconImage image;
-    image.width = 16;
-    image.height = 16;
-    image.planes = 1;
-    image.bitCount = 32;
+    image.entry.width = 16;
+    image.entry.height = 16;
+    image.entry.planes = 1;
+    image.entry.bitCount = 32;
     image.bytes.assign(png.begin(), png.end());
     image.bytesInRes = static_cast<std::uint32_t>(image.bytes.size());
     auto group = std::make_shared<IconGroup>();
