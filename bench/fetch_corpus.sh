@@ -41,7 +41,7 @@ ensure_i386_lists() {
         log "Adding the i386 architecture to dpkg (needed to fetch libwine:i386)"
         as_root dpkg --add-architecture i386
     fi
-    as_root apt-get update
+    as_root apt-get update >&2
 }
 
 download() {  # download ARCH -> path of the .deb in the cache

@@ -17,6 +17,7 @@
 
 #include "picture/MPictureTool.h"
 #include "platform/Utilita.h"
+#include "platform/icons/IconDescription.h"
 #include "platform/icons/IconService.h"
 #include "platform/picture/IconImageInfo.h"
 #include "platform/picture/SavePicture.h"
@@ -54,42 +55,49 @@ std::string DescribeImage(const platform::icons::IconImage& image) {
     return platform::picture::IsPng(image) ? text + " png" : text;
 }
 
-std::string DescribeIcon(const platform::icons::IconGroup& group) {
+// The images of a group, a run of entries that read alike given once with its count:
+// "16x16 8bpp, 32x32 32bpp", "32x32 8bpp x246".
+std::string DescribeImages(const std::vector<platform::icons::DescribedImage>& images) {
     std::string text;
-    for (const platform::icons::IconImage& image : group.images) {
-        text += (text.empty() ? "" : ", ") + DescribeImage(image);
+    for (std::size_t i = 0; i < images.size();) {
+        const std::string image = DescribeImage(images[i].image);
+        std::size_t run = 1;
+        while (i + run < images.size() && DescribeImage(images[i + run].image) == image) {
+            ++run;
+        }
+        text += (text.empty() ? "" : ", ") + image + (run > 1 ? " x" + std::to_string(run) : "");
+        i += run;
     }
     return text;
 }
 
-// Every icon of the file, described: ExtractIconA from index 0 until it gives no icon.
-std::vector<std::string> DescribeIcons(const std::string& fileName) {
-    std::vector<std::string> icons;
-    for (std::int32_t index = 0; index < INT32_MAX; ++index) {
-        const platform::icons::HICON handle = platform::ExtractIconA(0, fileName, index);
-        if (handle == 0) {
-            break;
-        }
-        const auto group = platform::icons::IconGroupOf(handle);
-        icons.push_back(group ? DescribeIcon(*group) : std::string());
-        platform::DestroyIcon(handle);
+std::string DescribeGroup(const platform::icons::DescribedGroup& group) {
+    if (group.sameAs) {
+        return "the same group as icon " + std::to_string(*group.sameAs);
     }
-    return icons;
+    return group.problem.empty() ? DescribeImages(group.images) : "unreadable: " + group.problem;
 }
 
+void PrintCount(const std::string& fileName, std::uint32_t count) {
+    std::cout << fileName << ": " << count << (count == 1 ? " icon" : " icons") << "\n";
+}
+
+// Every group the file's group directory names, described from the directories alone.
 int ListIcons(const std::vector<std::string>& fileNames) {
     int status = kExitOk;
     for (const std::string& fileName : fileNames) {
-        if (!FileExists(fileName)) {
+        const platform::icons::FileDescription file = platform::icons::DescribeIconGroups(
+            fileName, [&fileName](const platform::icons::DescribedGroup& group) {
+                if (group.index == 0) {
+                    PrintCount(fileName, group.count);
+                }
+                std::cout << "  icon " << group.index << ": " << DescribeGroup(group) << "\n";
+            });
+        if (!file.readable && !FileExists(fileName)) {
             ReportError(fileName, toolkit::errFileNotFound);
             status = kExitFailure;
-            continue;
-        }
-        const std::vector<std::string> icons = DescribeIcons(fileName);
-        std::cout << fileName << ": " << icons.size() << (icons.size() == 1 ? " icon" : " icons")
-                  << "\n";
-        for (std::size_t index = 0; index < icons.size(); ++index) {
-            std::cout << "  icon " << index << ": " << icons[index] << "\n";
+        } else if (file.groupCount == 0) {
+            PrintCount(fileName, 0);
         }
     }
     return status;

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <span>
 #include <vector>
@@ -9,6 +10,33 @@
 // The bounded byte source every format reader reads through: a file (read with pread) or a buffer
 // in memory. Every read names its offset and length and either fills all of it or fails.
 namespace platform::icons {
+
+// What names a file's content for as long as it stays unchanged: the device and file number, the
+// size and the modification time to the nanosecond. Two sources with equal identities hold the
+// same bytes, so what was read from one may serve the other.
+struct SourceIdentity {
+    std::uint64_t device = 0;
+    std::uint64_t file = 0;
+    std::uint64_t size = 0;
+    std::int64_t modifiedSeconds = 0;
+    std::int64_t modifiedNanoseconds = 0;
+
+    bool operator==(const SourceIdentity&) const = default;
+};
+
+// A run of bytes of a source: where it starts and how long it is.
+struct ByteRange {
+    std::uint64_t offset = 0;
+    std::uint64_t length = 0;
+
+    bool operator==(const ByteRange&) const = default;
+};
+
+struct ByteRangeHash {
+    std::size_t operator()(const ByteRange& range) const {
+        return std::hash<std::uint64_t>()(range.offset * 0x9E3779B97F4A7C15u ^ range.length);
+    }
+};
 
 class ByteSource {
 public:
@@ -20,6 +48,10 @@ public:
     // Fills `out` with the bytes at `offset`; false when any of them cannot be read (a short read
     // is a failure: the file may have shrunk since it was opened).
     virtual bool ReadAt(std::uint64_t offset, std::span<std::uint8_t> out) const = 0;
+
+    // The identity of the file behind the source; nullopt for a source that has none (a buffer),
+    // whose reads are then shared with nothing else.
+    virtual std::optional<SourceIdentity> Identity() const { return std::nullopt; }
 };
 
 class MemorySource final : public ByteSource {

@@ -22,8 +22,12 @@ std::unique_ptr<FileSource> FileSource::Open(const std::string& path) {
         ::close(descriptor);
         return nullptr;
     }
-    return std::unique_ptr<FileSource>(
-        new FileSource(descriptor, static_cast<std::uint64_t>(status.st_size)));
+    const SourceIdentity identity{.device = static_cast<std::uint64_t>(status.st_dev),
+                                  .file = static_cast<std::uint64_t>(status.st_ino),
+                                  .size = static_cast<std::uint64_t>(status.st_size),
+                                  .modifiedSeconds = status.st_mtim.tv_sec,
+                                  .modifiedNanoseconds = status.st_mtim.tv_nsec};
+    return std::unique_ptr<FileSource>(new FileSource(descriptor, identity));
 }
 
 FileSource::~FileSource() {

@@ -22,12 +22,15 @@ public:
 
     std::uint64_t Size() const override { return size_; }
     bool ReadAt(std::uint64_t offset, std::span<std::uint8_t> out) const override;
+    std::optional<SourceIdentity> Identity() const override { return identity_; }
 
 private:
-    FileSource(int descriptor, std::uint64_t size) : descriptor_(descriptor), size_(size) {}
+    FileSource(int descriptor, const SourceIdentity& identity)
+        : descriptor_(descriptor), size_(identity.size), identity_(identity) {}
 
     int descriptor_;
     std::uint64_t size_;
+    SourceIdentity identity_;
 };
 
 }  // namespace platform::icons

@@ -8,8 +8,6 @@ namespace platform::icons {
 
 namespace {
 
-constexpr std::uint64_t kMinimumBudget = 1u << 20;
-
 IconImage ParseEntry(Fields& fields, std::size_t at) {
     IconImage image = ReadImageEntryFields(fields, at);
     image.resourceId = fields.U16(at + 12);
@@ -38,36 +36,16 @@ std::optional<std::vector<IconImage>> ParseGroupDirectory(std::span<const std::u
         count > (bytes.size() - kGroupHeaderSize) / kGroupEntrySize) {
         return std::nullopt;
     }
+    const std::size_t kept = std::min(count, kMaxImagesPerGroup);
     std::vector<IconImage> entries;
-    entries.reserve(count);
-    for (std::size_t i = 0; i < count; ++i) {
+    entries.reserve(kept);
+    for (std::size_t i = 0; i < kept; ++i) {
         entries.push_back(ParseEntry(fields, kGroupHeaderSize + i * kGroupEntrySize));
     }
     if (!fields.Ok()) {
         return std::nullopt;
     }
     return entries;
-}
-
-bool GroupCollector::Add(IconImage entry, std::vector<std::uint8_t> bytes) {
-    if (bytes.empty() || !Admits(bytes.size())) {
-        return false;
-    }
-    remaining_ -= bytes.size();
-    entry.bytes = std::move(bytes);
-    group_.images.push_back(std::move(entry));
-    return true;
-}
-
-std::optional<IconGroup> GroupCollector::Finish() && {
-    if (group_.images.empty()) {
-        return std::nullopt;
-    }
-    return std::move(group_);
-}
-
-std::uint64_t ImageBudgetFor(std::uint64_t sourceSize) {
-    return std::max(sourceSize, kMinimumBudget);
 }
 
 }  // namespace platform::icons

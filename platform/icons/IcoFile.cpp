@@ -15,47 +15,70 @@ constexpr std::size_t kIcoEntrySize = 16;
 constexpr std::array<std::uint8_t, 8> kPngSignature = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
 
 // A DIB starts with the size of its header (BITMAPINFOHEADER or one of its later versions).
-bool LooksLikeImage(const std::vector<std::uint8_t>& bytes) {
-    if (bytes.size() >= kPngSignature.size() &&
-        std::equal(kPngSignature.begin(), kPngSignature.end(), bytes.begin())) {
+bool LooksLikeImage(std::span<const std::uint8_t> head) {
+    if (head.size() >= kPngSignature.size() &&
+        std::equal(kPngSignature.begin(), kPngSignature.end(), head.begin())) {
         return true;
     }
-    Fields fields(bytes);
+    Fields fields(head);
     const std::uint32_t headerSize = fields.U32(0);
     return fields.Ok() && (headerSize == 40 || headerSize == 108 || headerSize == 124);
 }
 
+class IcoIconGroups final : public IconGroups {
+public:
+    IcoIconGroups(const ByteSource& source, std::uint16_t count) : source_(source), count_(count) {}
+
+    std::uint32_t Count() const override { return 1; }
+
+    std::optional<GroupRecord> Group(std::uint32_t index) override {
+        const ByteRange range{kIcoHeaderSize, std::uint64_t{count_} * kIcoEntrySize};
+        const auto table =
+            index == 0 ? ReadBytes(source_, range.offset, range.length) : std::nullopt;
+        if (!table) {
+            return std::nullopt;
+        }
+        Fields fields(*table);
+        GroupRecord group{range, {}};
+        offsets_.clear();
+        for (std::size_t i = 0; i < std::min<std::size_t>(count_, kMaxImagesPerGroup); ++i) {
+            group.entries.push_back(ReadImageEntryFields(fields, i * kIcoEntrySize));
+            offsets_.push_back(fields.U32(i * kIcoEntrySize + 12));
+        }
+        return group;
+    }
+
+    // The entry's stated size at its stated offset, when its first bytes look like an image.
+    std::optional<ByteRange> ImageOf(const GroupRecord& group, std::size_t entry) override {
+        const ByteRange range{offsets_.at(entry), group.entries.at(entry).bytesInRes};
+        const auto head = ReadBytes(source_, range.offset,
+                                    std::min<std::uint64_t>(range.length, kPngSignature.size()));
+        if (!head || !RangeInside(source_.Size(), range.offset, range.length) ||
+            range.length > kMaxRead || !LooksLikeImage(*head)) {
+            return std::nullopt;
+        }
+        return range;
+    }
+
+private:
+    const ByteSource& source_;
+    std::uint16_t count_;
+    std::vector<std::uint64_t> offsets_;  // of the entries of the last group read
+};
+
 }  // namespace
 
-std::optional<IconGroup> ReadIcoFile(const ByteSource& source) {
+std::unique_ptr<IconGroups> OpenIcoIconGroups(const ByteSource& source) {
     const auto header = ReadFixed<kIcoHeaderSize>(source, 0);
     if (!header) {
-        return std::nullopt;
+        return nullptr;
     }
-    Fields headerFields(*header);
-    const std::uint16_t count = headerFields.U16(4);
-    if (headerFields.U16(0) != 0 || headerFields.U16(2) != 1 || count == 0) {
-        return std::nullopt;
+    Fields fields(*header);
+    const std::uint16_t count = fields.U16(4);
+    if (fields.U16(0) != 0 || fields.U16(2) != 1 || count == 0) {
+        return nullptr;
     }
-    const auto table = ReadBytes(source, kIcoHeaderSize, std::uint64_t{count} * kIcoEntrySize);
-    if (!table) {
-        return std::nullopt;
-    }
-    Fields fields(*table);
-    GroupCollector collector(ImageBudgetFor(source.Size()));
-    for (std::size_t i = 0; i < count; ++i) {
-        const std::size_t at = i * kIcoEntrySize;
-        IconImage entry = ReadImageEntryFields(fields, at);
-        const std::uint32_t offset = fields.U32(at + 12);
-        if (!collector.Admits(entry.bytesInRes)) {
-            continue;
-        }
-        auto bytes = ReadBytes(source, offset, entry.bytesInRes);
-        if (bytes && LooksLikeImage(*bytes)) {
-            collector.Add(std::move(entry), std::move(*bytes));
-        }
-    }
-    return std::move(collector).Finish();
+    return std::make_unique<IcoIconGroups>(source, count);
 }
 
 }  // namespace platform::icons

@@ -19,11 +19,7 @@ HICON ExtractIconA(HWND /*hwnd*/, const std::string& path, std::int32_t index) {
         if (!file) {
             return 0;
         }
-        auto group = ReadIconGroupFrom(*file, index);
-        if (!group) {
-            return 0;
-        }
-        return ProcessIconTable().Add(std::make_shared<const IconGroup>(std::move(*group)));
+        return ProcessIconTable().Add(ReadIconGroupFrom(*file, index));
     } catch (const std::exception&) {  // std::bad_alloc above all
         return 0;
     }

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/icons/ImageBytes.h"
+
 // The icon-extraction service: icons read out of PE32/PE32+ and NE executables and .ico files,
 // handed out as handles from a process-wide table. Every failure is "no icon" (handle 0); nothing
 // here throws.
@@ -29,12 +31,12 @@ struct IconDirEntry {
 };
 
 // One image of an icon group: the group's directory entry for it and the image's bytes (a DIB or a
-// PNG) exactly as stored in the file.
+// PNG) exactly as stored in the file, shared with every other entry that names the same resource.
 struct IconImage {
     IconDirEntry entry;
     std::uint32_t bytesInRes = 0;  // as the group states it; bytes.size() is what the file holds
     std::uint16_t resourceId = 0;  // the RT_ICON id the group names (0 for an .ico file)
-    std::vector<std::uint8_t> bytes;
+    ImageBytes bytes;
 };
 
 // A whole icon group: every image of the group that resolves to an icon resource, in group order.

@@ -88,29 +88,6 @@ NeResource ResourceFrom(Fields& fields, std::size_t at, std::uint16_t shift) {
     return {std::uint64_t{fields.U16(at)} << shift, std::uint64_t{fields.U16(at + 2)} << shift};
 }
 
-std::optional<std::vector<IconImage>> ReadGroupEntries(const ByteSource& source,
-                                                       const ResourceTable& table,
-                                                       std::uint32_t index) {
-    if (!table.groups || index >= table.groups->count) {
-        return std::nullopt;
-    }
-    const auto record = ReadFixed<kResourceRecordSize>(
-        source, table.groups->first + std::uint64_t{index} * kResourceRecordSize);
-    if (!record) {
-        return std::nullopt;
-    }
-    Fields fields(*record);
-    const NeResource group = ResourceFrom(fields, 0, table.shift);
-    if (group.offset >= source.Size()) {
-        return std::nullopt;
-    }
-    // The stored length is rounded up to whole units and may run past the end of the file.
-    const std::uint64_t length =
-        std::min({group.length, source.Size() - group.offset, std::uint64_t{kMaxGroupBytes}});
-    const auto bytes = ReadBytes(source, group.offset, length);
-    return bytes ? ParseGroupDirectory(*bytes) : std::nullopt;
-}
-
 // The RT_ICON records by ID (the record's ID without its integer-ID bit; named records cannot
 // be named by a group and are left out).
 IdIndex<NeResource> IndexIcons(std::span<const std::uint8_t> records, std::uint16_t shift) {
@@ -135,45 +112,83 @@ std::uint64_t ExactLength(const NeResource& icon, const IconImage& entry) {
                                                                     : icon.length;
 }
 
-std::optional<IconGroup> CollectImages(const ByteSource& source, const ResourceTable& table,
-                                       std::vector<IconImage> entries) {
-    if (!table.icons) {
-        return std::nullopt;
-    }
-    const auto records = ReadBytes(source, table.icons->first,
-                                   std::uint64_t{table.icons->count} * kResourceRecordSize);
-    if (!records) {
-        return std::nullopt;
-    }
-    const IdIndex<NeResource> index = IndexIcons(*records, table.shift);
-    GroupCollector collector(ImageBudgetFor(source.Size()));
-    for (IconImage& entry : entries) {
-        const NeResource* icon = index.Find(entry.resourceId & 0x7FFF);
-        const std::uint64_t length = icon ? ExactLength(*icon, entry) : 0;
-        if (!icon || !collector.Admits(length)) {
-            continue;
+class NeIconGroups final : public IconGroups {
+public:
+    NeIconGroups(const ByteSource& source, const ResourceTable& table)
+        : source_(source), table_(table) {}
+
+    std::uint32_t Count() const override { return table_.groups ? table_.groups->count : 0; }
+
+    std::optional<GroupRecord> Group(std::uint32_t index) override {
+        if (index >= Count()) {
+            return std::nullopt;
         }
-        if (auto bytes = ReadBytes(source, icon->offset, length)) {
-            collector.Add(std::move(entry), std::move(*bytes));
+        const auto record = ReadFixed<kResourceRecordSize>(
+            source_, table_.groups->first + std::uint64_t{index} * kResourceRecordSize);
+        if (!record) {
+            return std::nullopt;
         }
+        Fields fields(*record);
+        const NeResource group = ResourceFrom(fields, 0, table_.shift);
+        if (group.offset >= source_.Size()) {
+            return std::nullopt;
+        }
+        // The stored length is rounded up to whole units and may run past the end of the file.
+        const ByteRange range{group.offset, std::min({group.length, source_.Size() - group.offset,
+                                                      std::uint64_t{kMaxGroupBytes}})};
+        const auto bytes = ReadBytes(source_, range.offset, range.length);
+        auto entries = bytes ? ParseGroupDirectory(*bytes) : std::nullopt;
+        if (!entries) {
+            return std::nullopt;
+        }
+        return GroupRecord{range, std::move(*entries)};
     }
-    return std::move(collector).Finish();
-}
+
+    std::optional<ByteRange> ImageOf(const GroupRecord& group, std::size_t entry) override {
+        const IconImage& image = group.entries.at(entry);
+        const IdIndex<NeResource>* index = Icons();
+        const NeResource* icon = index ? index->Find(image.resourceId & 0x7FFF) : nullptr;
+        if (!icon) {
+            return std::nullopt;
+        }
+        const ByteRange range{icon->offset, ExactLength(*icon, image)};
+        if (!RangeInside(source_.Size(), range.offset, range.length)) {
+            return std::nullopt;
+        }
+        return range;
+    }
+
+private:
+    // The RT_ICON records by ID, read once on first use; null when they cannot be read.
+    const IdIndex<NeResource>* Icons() {
+        if (!iconsRead_) {
+            iconsRead_ = true;
+            const auto records =
+                table_.icons ? ReadBytes(source_, table_.icons->first,
+                                         std::uint64_t{table_.icons->count} * kResourceRecordSize)
+                             : std::nullopt;
+            if (records) {
+                icons_.emplace(IndexIcons(*records, table_.shift));
+            }
+        }
+        return icons_ ? &*icons_ : nullptr;
+    }
+
+    const ByteSource& source_;
+    ResourceTable table_;
+    bool iconsRead_ = false;
+    std::optional<IdIndex<NeResource>> icons_;
+};
 
 }  // namespace
 
-std::optional<IconGroup> ReadNeIconGroup(const ByteSource& source, std::uint64_t neOffset,
-                                         std::uint32_t index) {
+std::unique_ptr<IconGroups> OpenNeIconGroups(const ByteSource& source, std::uint64_t neOffset) {
     const auto tableOffset = ResourceTableOffset(source, neOffset);
     const auto table = tableOffset ? ReadResourceTable(source, *tableOffset) : std::nullopt;
     if (!table) {
-        return std::nullopt;
+        return nullptr;
     }
-    auto entries = ReadGroupEntries(source, *table, index);
-    if (!entries) {
-        return std::nullopt;
-    }
-    return CollectImages(source, *table, std::move(*entries));
+    return std::make_unique<NeIconGroups>(source, *table);
 }
 
 }  // namespace platform::icons

@@ -34,66 +34,69 @@ std::optional<TypeDirectories> FindTypes(const ResourceTree& tree) {
     return found;
 }
 
-std::optional<std::vector<IconImage>> ReadGroupEntries(const ResourceTree& tree,
-                                                       std::uint32_t groupDirectory,
-                                                       std::uint32_t index) {
-    const auto counts = tree.Counts(groupDirectory);
-    if (!counts || index >= counts->Total()) {
-        return std::nullopt;
-    }
-    const auto entry = tree.EntryAt(groupDirectory, index);
-    const auto languages = entry ? ResourceTree::Subdirectory(*entry) : std::nullopt;
-    const auto data = languages ? tree.FirstLanguage(*languages) : std::nullopt;
-    const auto bytes = data ? tree.Bytes(*data, kMaxGroupBytes) : std::nullopt;
-    return bytes ? ParseGroupDirectory(*bytes) : std::nullopt;
-}
+class PeIconGroups final : public IconGroups {
+public:
+    PeIconGroups(const ByteSource& source, PeImage image)
+        : source_(source), image_(std::move(image)), tree_(source_, image_, image_.ResourceRva()) {}
 
-// The data of RT_ICON `id`: its entry's first language.
-std::optional<ResourceData> FindIcon(const ResourceTree& tree, IconDirectory& icons,
-                                     std::uint16_t id) {
-    const auto icon = icons.Find(id);
-    const auto languages = icon ? ResourceTree::Subdirectory(*icon) : std::nullopt;
-    return languages ? tree.FirstLanguage(*languages) : std::nullopt;
-}
+    // Finds the two type directories; false when either is missing or unreadable.
+    bool Open() {
+        const auto types = FindTypes(tree_);
+        const auto groupCounts =
+            types && types->groups ? tree_.Counts(*types->groups) : std::nullopt;
+        const auto iconCounts = types && types->icons ? tree_.Counts(*types->icons) : std::nullopt;
+        if (!groupCounts || !iconCounts) {
+            return false;
+        }
+        groupDirectory_ = *types->groups;
+        groupCount_ = groupCounts->Total();
+        icons_.emplace(tree_, *types->icons, *iconCounts);
+        return true;
+    }
 
-std::optional<IconGroup> CollectImages(const ResourceTree& tree, std::uint32_t iconDirectory,
-                                       std::vector<IconImage> entries, std::uint64_t budget) {
-    const auto counts = tree.Counts(iconDirectory);
-    if (!counts) {
-        return std::nullopt;
-    }
-    IconDirectory icons(tree, iconDirectory, *counts);
-    GroupCollector collector(budget);
-    for (IconImage& entry : entries) {
-        const auto data = FindIcon(tree, icons, entry.resourceId);
-        if (!data || !collector.Admits(data->size)) {
-            continue;  // an image that cannot be found is left out
+    std::uint32_t Count() const override { return groupCount_; }
+
+    std::optional<GroupRecord> Group(std::uint32_t index) override {
+        if (index >= groupCount_) {
+            return std::nullopt;
         }
-        if (auto bytes = tree.Bytes(*data, data->size)) {
-            collector.Add(std::move(entry), std::move(*bytes));
+        const auto entry = tree_.EntryAt(groupDirectory_, index);
+        const auto languages = entry ? ResourceTree::Subdirectory(*entry) : std::nullopt;
+        const auto data = languages ? tree_.FirstLanguage(*languages) : std::nullopt;
+        const auto range = data ? tree_.Place(*data, kMaxGroupBytes) : std::nullopt;
+        const auto bytes = range ? ReadBytes(source_, range->offset, range->length) : std::nullopt;
+        auto entries = bytes ? ParseGroupDirectory(*bytes) : std::nullopt;
+        if (!entries) {
+            return std::nullopt;
         }
+        return GroupRecord{*range, std::move(*entries)};
     }
-    return std::move(collector).Finish();
-}
+
+    std::optional<ByteRange> ImageOf(const GroupRecord& group, std::size_t entry) override {
+        const auto icon = icons_->Find(group.entries.at(entry).resourceId);
+        const auto languages = icon ? ResourceTree::Subdirectory(*icon) : std::nullopt;
+        const auto data = languages ? tree_.FirstLanguage(*languages) : std::nullopt;
+        return data ? tree_.Place(*data, data->size) : std::nullopt;
+    }
+
+private:
+    const ByteSource& source_;
+    PeImage image_;
+    ResourceTree tree_;
+    std::uint32_t groupDirectory_ = 0;
+    std::uint32_t groupCount_ = 0;
+    std::optional<IconDirectory> icons_;
+};
 
 }  // namespace
 
-std::optional<IconGroup> ReadPeIconGroup(const ByteSource& source, std::uint64_t peOffset,
-                                         std::uint32_t index) {
-    const auto image = PeImage::Read(source, peOffset);
+std::unique_ptr<IconGroups> OpenPeIconGroups(const ByteSource& source, std::uint64_t peOffset) {
+    auto image = PeImage::Read(source, peOffset);
     if (!image || image->ResourceRva() == 0) {
-        return std::nullopt;
+        return nullptr;
     }
-    const ResourceTree tree(source, *image, image->ResourceRva());
-    const auto types = FindTypes(tree);
-    if (!types || !types->groups || !types->icons) {
-        return std::nullopt;
-    }
-    auto entries = ReadGroupEntries(tree, *types->groups, index);
-    if (!entries) {
-        return std::nullopt;
-    }
-    return CollectImages(tree, *types->icons, std::move(*entries), ImageBudgetFor(source.Size()));
+    auto groups = std::make_unique<PeIconGroups>(source, std::move(*image));
+    return groups->Open() ? std::move(groups) : nullptr;
 }
 
 }  // namespace platform::icons

@@ -100,11 +100,13 @@ std::optional<ResourceData> ResourceTree::FirstLanguage(std::uint32_t offset) co
     return ResourceData{dataFields.U32(0), dataFields.U32(4)};
 }
 
-std::optional<std::vector<std::uint8_t>> ResourceTree::Bytes(const ResourceData& data,
-                                                             std::uint64_t limit) const {
+std::optional<ByteRange> ResourceTree::Place(const ResourceData& data, std::uint64_t limit) const {
     const std::uint64_t length = std::min<std::uint64_t>(data.size, limit);
     const auto at = image_.FileOffset(data.rva, length);
-    return at ? ReadBytes(source_, *at, length) : std::nullopt;
+    if (!at || !RangeInside(source_.Size(), *at, length)) {
+        return std::nullopt;
+    }
+    return ByteRange{*at, length};
 }
 
 }  // namespace platform::icons

@@ -62,10 +62,9 @@ public:
     // The data entry of the first language in the language directory at `offset`.
     std::optional<ResourceData> FirstLanguage(std::uint32_t offset) const;
 
-    // The bytes of a resource, at most `limit` of them (a resource larger than `limit` gives its
-    // first `limit` bytes).
-    std::optional<std::vector<std::uint8_t>> Bytes(const ResourceData& data,
-                                                   std::uint64_t limit) const;
+    // Where the bytes of a resource lie in the file, at most `limit` of them (a resource larger
+    // than `limit` gives its first `limit` bytes); nullopt unless one section holds them all.
+    std::optional<ByteRange> Place(const ResourceData& data, std::uint64_t limit) const;
 
 private:
     // The file offset of `length` bytes at `offset` from the root.

@@ -3,6 +3,7 @@
 #include <QBuffer>
 #include <QByteArray>
 #include <QImageReader>
+#include <span>
 
 #include "platform/picture/DibDecoder.h"
 #include "platform/picture/DibLayout.h"
@@ -30,7 +31,7 @@ QImage ReadWithIcoReader(const IcoEntry& entry) {
     return reader.read();
 }
 
-std::uint32_t ReadBigEndian32(const std::vector<std::uint8_t>& bytes, std::size_t offset) {
+std::uint32_t ReadBigEndian32(std::span<const std::uint8_t> bytes, std::size_t offset) {
     return (std::uint32_t(bytes[offset]) << 24) | (bytes[offset + 1] << 16) |
            (bytes[offset + 2] << 8) | bytes[offset + 3];
 }

@@ -32,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     image.entry.height = data[1];
     image.entry.bitCount = data[2] % 33;
     image.entry.planes = 1;
-    image.bytes.assign(data + kEntryBytes, data + size);
+    image.bytes = std::vector<std::uint8_t>(data + kEntryBytes, data + size);
     image.bytesInRes = static_cast<std::uint32_t>(image.bytes.size());
     const QImage decoded = platform::picture::DecodeIconImage(image);
     if (!decoded.isNull()) {

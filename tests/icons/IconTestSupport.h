@@ -44,7 +44,7 @@ inline int CountIcons(const fixtures::Bytes& file) {
 inline std::vector<fixtures::Bytes> ImageBytes(const platform::icons::IconGroup& group) {
     std::vector<fixtures::Bytes> bytes;
     for (const auto& image : group.images) {
-        bytes.push_back(image.bytes);
+        bytes.push_back(image.bytes.Vector());
     }
     return bytes;
 }

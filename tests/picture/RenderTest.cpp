@@ -106,9 +106,10 @@ TEST(Drawing, LongerHeaderIsSkippedBeforeTheColourTable) {
     const fixtures::FixtureImage fixture =
         fixtures::MakeDibImage({.width = 16, .height = 16, .bitCount = 8, .seed = 5});
     IconGroup group = GroupOf({fixture});
-    std::vector<std::uint8_t>& bytes = group.images[0].bytes;
+    std::vector<std::uint8_t> bytes = group.images[0].bytes.Vector();
     bytes.insert(bytes.begin() + 40, kV5HeaderSize - 40, 0);
     fixtures::Poke32(bytes, 0, kV5HeaderSize);
+    group.images[0].bytes = std::move(bytes);
 
     ExpectDrawnAsFixture(group, fixture);
 }
@@ -162,9 +163,10 @@ TEST(Drawing, NothingDecodableGivesANullImage) {
 // An 8-bpp fixture image whose AND mask is all ones or all zeros.
 IconGroup UniformlyMasked(bool transparent) {
     IconGroup group = GroupOf({fixtures::MakeDibImage({.width = 32, .height = 32, .bitCount = 8})});
-    std::vector<std::uint8_t>& bytes = group.images[0].bytes;
+    std::vector<std::uint8_t> bytes = group.images[0].bytes.Vector();
     const std::size_t maskSize = 4 * 32;
     std::fill(bytes.end() - maskSize, bytes.end(), transparent ? 0xFF : 0x00);
+    group.images[0].bytes = std::move(bytes);
     return group;
 }
 

@@ -246,6 +246,11 @@ Bytes BuildIco(const std::vector<Bytes>& images);
 BuiltIco BuildIcoWithLayout(const std::vector<Bytes>& images);
 
 // ---------------------------------------------------------------------------------------------
+// A PE file whose `groups` RT_GROUP_ICON entries all lead to one group resource, which names one
+// 32x32 8-bpp image (icon 1) `repeats` times: a few bytes on disk that a reader copying what each
+// reference names would turn into groups x repeats images.
+Bytes BuildRepeatedGroupPe(std::size_t groups, std::size_t repeats);
+
 // Raw access
 
 void Poke16(Bytes& bytes, std::size_t offset, std::uint16_t value);

@@ -34,7 +34,7 @@ IPictureDisp SolidPicture(const QColor& colour) {
     image.entry.height = 16;
     image.entry.planes = 1;
     image.entry.bitCount = 32;
-    image.bytes.assign(png.begin(), png.end());
+    image.bytes = std::vector<std::uint8_t>(png.begin(), png.end());
     image.bytesInRes = static_cast<std::uint32_t>(image.bytes.size());
     auto group = std::make_shared<IconGroup>();
     group->images.push_back(std::move(image));

@@ -63,6 +63,26 @@ TEST_F(IconsTool, ListsEveryIconWithItsImages) {
     EXPECT_EQ(run.err, "");
 }
 
+TEST_F(IconsTool, ListNamesEveryGroupOfTheDirectoryAndWhyOneGivesNoIcon) {
+    fixtures::PeBuilder pe;
+    pe.AddIcon(1, small_.bytes);
+    pe.AddGroup(1, {7});  // names an icon the file does not have
+    pe.AddGroup(2, {1});
+    fixtures::WriteFile(Path("broken.exe"), pe.Build(false));
+    fixtures::WriteFile(Path("repeated.dll"), fixtures::BuildRepeatedGroupPe(3, 246));
+
+    const ToolRun run = RunTool({"list", Arg("broken.exe"), Arg("repeated.dll")});
+
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out, Path("broken.exe") + ": 2 icons\n" +
+                           "  icon 0: unreadable: none of its 1 images can be found in the file\n"
+                           "  icon 1: 16x16 8bpp\n" +
+                           Path("repeated.dll") + ": 3 icons\n" +
+                           "  icon 0: 32x32 8bpp x246\n"
+                           "  icon 1: the same group as icon 0\n"
+                           "  icon 2: the same group as icon 0\n");
+}
+
 TEST_F(IconsTool, ListReportsAMissingFileAndGoesOn) {
     const ToolRun run = RunTool({"list", Arg("missing.exe"), Arg("app.exe")});
 

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/icons/IconService.h"
+
+// A file's icons described from its directories, for the command-line tool: no image is read
+// beyond its first few bytes, so a file that names its images over and over is described in time
+// and memory proportional to its directories.
+namespace platform::icons {
+
+// How many leading bytes of each image a description reads (enough to tell a PNG from a DIB and
+// to read a DIB's colour depth).
+inline constexpr std::size_t kImageHeadLength = 16;
+
+// One image of a described group: its directory entry, with `bytes` holding only the image's first
+// kImageHeadLength bytes (fewer when it is shorter), and the image's real length in the file.
+struct DescribedImage {
+    IconImage image;
+    std::uint64_t length = 0;
+};
+
+// One group of the file's group directory.
+struct DescribedGroup {
+    std::uint32_t index = 0;
+    std::uint32_t count = 0;              // how many groups the directory names
+    std::vector<DescribedImage> images;   // the images ExtractIconA takes for this group
+    std::optional<std::uint32_t> sameAs;  // an earlier group that is the very same group resource
+    std::string problem;                  // why the group gives no icon; empty when it gives one
+};
+
+// What a file holds: how many groups its directory names, or why it has none to describe.
+struct FileDescription {
+    bool readable = false;  // false: the file could not be opened as a regular file
+    std::uint32_t groupCount = 0;
+    std::string problem;  // why there are no icons at all; empty otherwise
+};
+
+// Describes every group of the file's group directory in index order, calling `each` once per
+// group (a group whose group resource was already described is reported by `sameAs`, its images
+// left empty). The path is the file system's own bytes. Nothing here throws.
+FileDescription DescribeIconGroups(const std::string& path,
+                                   const std::function<void(const DescribedGroup&)>& each);
+
+}  // namespace platform::icons

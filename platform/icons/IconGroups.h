@@ -1,0 +1,43 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "platform/icons/ByteSource.h"
+#include "platform/icons/IconService.h"
+#include "platform/icons/SharedResources.h"
+
+// A file's icon groups as its directories describe them, before any image is read. Each format
+// (PE, NE, .ico) answers the same three questions; reading a group's images and describing a
+// file's groups are built on them once.
+namespace platform::icons {
+
+// One group's directory: where it lies in the file and its entries (fields filled, no bytes).
+struct GroupRecord {
+    ByteRange range;
+    std::vector<IconImage> entries;
+};
+
+class IconGroups {
+public:
+    virtual ~IconGroups() = default;
+
+    // How many groups the file's group directory holds (a group may still fail to read).
+    virtual std::uint32_t Count() const = 0;
+
+    // The directory of the group at a zero-based index; nullopt when it cannot be read or is not
+    // an icon group directory.
+    virtual std::optional<GroupRecord> Group(std::uint32_t index) = 0;
+
+    // Where the image of entry `entry` of `group` lies in the file; nullopt when the file has no
+    // such image or it does not lie inside the file.
+    virtual std::optional<ByteRange> ImageOf(const GroupRecord& group, std::size_t entry) = 0;
+};
+
+// The icon groups of a PE32, PE32+, NE or .ico source; null when the source is none of these or
+// its headers cannot be read. The source must outlive the result.
+std::unique_ptr<IconGroups> OpenIconGroups(const ByteSource& source);
+
+}  // namespace platform::icons

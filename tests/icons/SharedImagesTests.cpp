@@ -1,0 +1,139 @@
+// What the icon service holds from a file: images and groups named over and over are held once,
+// a file rewritten in place is never served stale, and all holders of one file stay inside one
+// budget.
+#include <gtest/gtest.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+
+#include <set>
+#include <vector>
+
+#include "platform/icons/IconService.h"
+#include "platform/icons/SharedResources.h"
+#include "tests/icons/IconTestSupport.h"
+
+namespace {
+
+using fixtures::Bytes;
+using platform::icons::DestroyIcon;
+using platform::icons::ExtractIconA;
+using platform::icons::HICON;
+using platform::icons::IconGroupOf;
+
+// Every icon of the file from index 0 on, as long as the file gives one, kept alive.
+std::vector<HICON> ExtractAll(const std::string& path) {
+    std::vector<HICON> icons;
+    for (HICON icon; (icon = ExtractIconA(0, path, std::int32_t(icons.size()))) != 0;) {
+        icons.push_back(icon);
+    }
+    return icons;
+}
+
+void DestroyAll(const std::vector<HICON>& icons) {
+    for (const HICON icon : icons) {
+        EXPECT_TRUE(DestroyIcon(icon));
+    }
+}
+
+void SetModified(const std::string& path, std::time_t seconds) {
+    const timespec times[2] = {{seconds, 0}, {seconds, 0}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
+}
+
+TEST(SharedImages, GroupsNamingOneGroupShareOneSnapshotOverOneImage) {
+    icon_tests::ScratchDir dir;
+    const std::string path = dir.Write("repeated.dll", fixtures::BuildRepeatedGroupPe(300, 246));
+
+    const std::vector<HICON> icons = ExtractAll(path);
+
+    ASSERT_EQ(icons.size(), 300u);
+    const auto first = IconGroupOf(icons.front());
+    ASSERT_EQ(first->images.size(), 246u);
+    for (const auto& image : first->images) {
+        EXPECT_TRUE(image.bytes.SharesBufferWith(first->images.front().bytes));
+    }
+    for (const HICON icon : icons) {
+        EXPECT_EQ(IconGroupOf(icon), first) << "one snapshot, held by every handle";
+    }
+    DestroyAll(icons);
+}
+
+TEST(SharedImages, AFileRewrittenInPlaceWithTheSameSizeAndTimeIsReadAnew) {
+    icon_tests::ScratchDir dir;
+    const auto image = [](std::uint32_t seed) {
+        return fixtures::MakeDibImage({.width = 16, .height = 16, .seed = seed}).bytes;
+    };
+    const auto file = [&image](std::uint32_t seed) {
+        fixtures::PeBuilder pe;
+        pe.AddIcon(1, image(seed));
+        pe.AddGroup(1, {1});
+        return pe.Build(false);
+    };
+    const std::string path = dir.Write("same.dll", file(1));
+    SetModified(path, 1'000'000'000);
+    const HICON before = ExtractIconA(0, path, 0);
+    ASSERT_NE(before, 0u);
+
+    fixtures::WriteFile(path, file(2));  // same inode, same size
+    SetModified(path, 1'000'000'000);
+    const HICON after = ExtractIconA(0, path, 0);
+
+    ASSERT_NE(after, 0u);
+    EXPECT_EQ(IconGroupOf(after)->images[0].bytes, image(2));
+    EXPECT_EQ(IconGroupOf(before)->images[0].bytes, image(1));
+    DestroyAll({before, after});
+}
+
+// A file of 40 groups, each naming its own image resource; the resources all overlap one large
+// image, each starting 4 bytes further in: 40 different images of ~270 KB in a ~280 KB file.
+Bytes OverlappingImages() {
+    const Bytes big = fixtures::MakeDibImage({.width = 256, .height = 256}).bytes;
+    fixtures::PeBuilder pe;
+    for (std::uint16_t id = 1; id <= 40; ++id) {
+        pe.AddIcon(id, id == 1 ? big : fixtures::MakeOpaqueBytes(4, id));
+        pe.AddGroup(id, {id});
+    }
+    fixtures::BuiltPe built = pe.BuildWithLayout({});
+    const std::size_t first = built.layout.iconDataEntries.at(1);
+    for (std::uint16_t id = 2; id <= 40; ++id) {
+        const std::size_t entry = built.layout.iconDataEntries.at(id);
+        fixtures::Poke32(built.bytes, entry, fixtures::Peek32(built.bytes, first) + 4u * id);
+        fixtures::Poke32(built.bytes, entry + 4, std::uint32_t(big.size()) - 4u * id);
+    }
+    return built.bytes;
+}
+
+TEST(SharedImages, EverythingHeldFromOneFileStaysWithinItsBudget) {
+    icon_tests::ScratchDir dir;
+    const Bytes bytes = OverlappingImages();
+    const std::string path = dir.Write("overlap.dll", bytes);
+
+    const std::vector<HICON> icons = ExtractAll(path);
+
+    ASSERT_FALSE(icons.empty());
+    std::set<const std::uint8_t*> buffers;
+    std::uint64_t held = 0;
+    for (const HICON icon : icons) {
+        for (const auto& image : IconGroupOf(icon)->images) {
+            held += buffers.insert(image.bytes.data()).second ? image.bytes.size() : 0;
+        }
+    }
+    EXPECT_LE(held, platform::icons::HeldBytesBudgetFor(bytes.size()));
+    EXPECT_LT(icons.size(), 40u) << "the budget must have refused some of the 10 MB";
+    DestroyAll(icons);
+    const HICON last = ExtractIconA(0, path, 39);
+    EXPECT_NE(last, 0u) << "what the handles held is given back when they go";
+    DestroyIcon(last);
+}
+
+TEST(SharedImages, FilesNothingIsHeldFromAreForgotten) {
+    icon_tests::ScratchDir dir;
+    for (int i = 0; i < 100; ++i) {
+        const std::string path =
+            dir.Write("f" + std::to_string(i) + ".dll", fixtures::BuildRepeatedGroupPe(1, 1));
+        DestroyIcon(ExtractIconA(0, path, 0));
+    }
+    EXPECT_LT(platform::icons::SharedFileCount(), 40u);
+}
+
+}  // namespace
