@@ -10,6 +10,7 @@
 
 #include "bench/Cases.h"
 #include "bench/Corpus.h"
+#include "bench/HostileCases.h"
 #include "bench/Machine.h"
 #include "bench/Options.h"
 #include "bench/ScaleCases.h"
@@ -48,19 +49,24 @@ void RunRealCorpus(const Options& options, Table& table) {
     }
 }
 
-void RunScale(const Options& options, Table& table) {
-    if (!options.Runs("scale")) {
+// The cases on generated inputs, written into the --scratch directory or a temporary one.
+void RunGenerated(const Options& options, Table& table) {
+    if (!options.Runs("scale") && !options.Runs("hostile")) {
         return;
     }
-    if (!options.scratch.empty()) {
-        table.Add(bench::MeasureScale(options.scratch, options.scaleReps, options.keepScratch));
-        return;
-    }
-    QTemporaryDir scratch;
-    if (!scratch.isValid()) {
+    QTemporaryDir temporary;
+    if (options.scratch.empty() && !temporary.isValid()) {
         throw std::runtime_error("cannot make a temporary directory");
     }
-    table.Add(bench::MeasureScale(scratch.path().toStdString(), options.scaleReps, false));
+    const std::string scratch =
+        options.scratch.empty() ? temporary.path().toStdString() : options.scratch;
+    if (options.Runs("scale")) {
+        table.Add(bench::MeasureScale(scratch, options.scaleReps,
+                                      options.keepScratch && !options.scratch.empty()));
+    }
+    if (options.Runs("hostile")) {
+        table.Add(bench::MeasureHostileFiles(scratch));
+    }
 }
 
 void PrintHeader(const Options& options, const bench::Machine& machine) {
@@ -102,7 +108,7 @@ int Run(const Options& options) {
     if (NeedsCorpus(options)) {
         RunRealCorpus(options, table);
     }
-    RunScale(options, table);
+    RunGenerated(options, table);
     PrintHeader(options, machine);
     std::printf("\n%s", table.Markdown().c_str());
     PrintFooter(table);
@@ -116,6 +122,10 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
     try {
+        if (qEnvironmentVariableIsSet("QUORVANE_BENCH_HOSTILE_CHILD")) {
+            QApplication application(argc, argv);
+            return bench::RunHostileChildIfAsked() ? 0 : 1;
+        }
         const Options options = bench::ParseOptions(argc, argv);
         QApplication application(argc, argv);
         QApplication::setApplicationName("Quorvane");

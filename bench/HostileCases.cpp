@@ -1,0 +1,143 @@
+#include "bench/HostileCases.h"
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <stdexcept>
+
+#include "bench/OffscreenWindow.h"
+#include "tests/support/IconFixtures.h"
+
+extern char** environ;
+
+namespace bench {
+
+namespace {
+
+constexpr const char* kChildVariable = "QUORVANE_BENCH_HOSTILE_CHILD";
+constexpr double kMegabyte = 1024.0 * 1024.0;
+constexpr double kWindowTarget = 64 * kMegabyte;
+constexpr double kListTimeTarget = 2.0;
+constexpr double kListMemoryTarget = 128 * kMegabyte;
+
+struct ChildRun {
+    double seconds = 0;
+    double peakResident = 0;  // bytes
+    std::string out;
+};
+
+// Runs the program to its end with its output in a file, timing it and taking its peak RSS.
+ChildRun RunChild(const std::vector<std::string>& arguments, const std::string& outFile) {
+    std::vector<char*> argv;
+    for (const std::string& argument : arguments) {
+        argv.push_back(const_cast<char*>(argument.c_str()));
+    }
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                     0644);
+    const auto start = std::chrono::steady_clock::now();
+    pid_t child = 0;
+    const int failed = posix_spawn(&child, argv[0], &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (failed != 0) {
+        throw std::runtime_error("cannot start " + arguments[0]);
+    }
+    int status = 0;
+    rusage usage{};
+    if (wait4(child, &status, 0, &usage) != child || !WIFEXITED(status) ||
+        WEXITSTATUS(status) != 0) {
+        throw std::runtime_error(arguments[0] + " failed");
+    }
+    ChildRun run;
+    run.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    run.peakResident = static_cast<double>(usage.ru_maxrss) * 1024;
+    run.out = std::string(std::filesystem::file_size(outFile), '\0');
+    if (FILE* file = std::fopen(outFile.c_str(), "rb")) {
+        run.out.resize(std::fread(run.out.data(), 1, run.out.size(), file));
+        std::fclose(file);
+    }
+    return run;
+}
+
+double PeakResidentBytes() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return static_cast<double>(usage.ru_maxrss) * 1024;
+}
+
+Row TargetRow(const std::string& action, const std::string& input, double value, double target,
+              const std::string& measured, const std::string& floor) {
+    Row row;
+    row.action = action;
+    row.input = input;
+    row.measured = measured;
+    row.floor = floor;
+    row.ratio = value / target;
+    row.limit = 1.0;
+    row.note = "ratio against the target";
+    return row;
+}
+
+}  // namespace
+
+bool RunHostileChildIfAsked() {
+    const char* directory = std::getenv(kChildVariable);
+    if (directory == nullptr) {
+        return false;
+    }
+    OffscreenWindow window;
+    window.OpenDirectory(directory);
+    const double before = PeakResidentBytes();
+    window.PressAggiorna();
+    const double growth = PeakResidentBytes() - before;
+    if (window.IconsListed() == 0) {
+        throw std::runtime_error("the window loaded no icon of the hostile file");
+    }
+    std::printf("%.0f %zu\n", growth, window.IconsListed());
+    return true;
+}
+
+std::vector<Row> MeasureHostileFiles(const std::string& scratch) {
+    const std::string windowDirectory = scratch + "/hostile-window";
+    std::filesystem::create_directories(windowDirectory);
+    fixtures::WriteFile(windowDirectory + "/groups2000.dll",
+                        fixtures::BuildRepeatedGroupPe(2000, 246));
+    const std::string listFile = scratch + "/groups65535.dll";
+    fixtures::WriteFile(listFile, fixtures::BuildRepeatedGroupPe(65535, 246));
+    const std::string outFile = scratch + "/hostile-out.txt";
+
+    ::setenv(kChildVariable, windowDirectory.c_str(), 1);
+    const ChildRun load = RunChild({"/proc/self/exe"}, outFile);
+    ::unsetenv(kChildVariable);
+    char* rest = nullptr;
+    const double growth = std::strtod(load.out.c_str(), &rest);
+    const long iconsListed = std::strtol(rest, nullptr, 10);
+    const ChildRun list = RunChild({QUORVANE_ICONS_TOOL, "list", listFile}, outFile);
+
+    char text[64];
+    std::vector<Row> rows;
+    std::snprintf(text, sizeof text, "%.1f MB", growth / kMegabyte);
+    rows.push_back(TargetRow("Hostile: window press of \"Aggiorna\", peak RSS growth",
+                             "2,000 groups naming one group of 246 x one image", growth,
+                             kWindowTarget, text, "64 MB"));
+    rows.back().note += "; " + std::to_string(iconsListed) + " icons listed";
+    std::snprintf(text, sizeof text, "%.0f ms", list.seconds * 1000);
+    rows.push_back(TargetRow("Hostile: quorvane-icons list, whole process",
+                             "65,535 groups naming one group of 246 x one image", list.seconds,
+                             kListTimeTarget, text, "2 s"));
+    std::snprintf(text, sizeof text, "%.1f MB", list.peakResident / kMegabyte);
+    rows.push_back(TargetRow("Hostile: quorvane-icons list, peak RSS", "the same file",
+                             list.peakResident, kListMemoryTarget, text, "128 MB"));
+    return rows;
+}
+
+}  // namespace bench
