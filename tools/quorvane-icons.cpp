@@ -11,9 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include <QByteArray>
-#include <QFile>
-#include <QFileInfo>
+#include <sys/stat.h>
 
 #include "picture/MPictureTool.h"
 #include "platform/Utilita.h"
@@ -43,8 +41,10 @@ void ReportError(const std::string& fileName, std::int32_t number) {
               << toolkit::DescriptionOf(number) << "\n";
 }
 
+// The name goes to the system as the command line gave it: bytes, whatever their encoding.
 bool FileExists(const std::string& fileName) {
-    return QFileInfo::exists(QFile::decodeName(QByteArray::fromStdString(fileName)));
+    struct stat status {};
+    return ::stat(fileName.c_str(), &status) == 0;
 }
 
 // "32x32 8bpp", "256x256 32bpp png"

@@ -2,7 +2,6 @@
 #include "picture/MPictureTool.h"
 #include "platform/Utilita.h"
 #include "platform/toolkit/MsgBox.h"
-#include "platform/toolkit/RuntimeError.h"
 #include "platform/toolkit/Screen.h"
 #include "platform/toolkit/Str.h"
 #include "window/frmCercaIco.h"
@@ -43,8 +42,9 @@ void frmCercaIco::CaricaIcone() {
             Screen.SetMousePointer(toolkit::vbDefault);
             return;
         }
-    } catch (const toolkit::RuntimeError&) {
-        // Whatever step failed, the load ends with the same message as a file without icons.
+    } catch (...) {
+        // Whatever step failed, with whatever error, the load ends with the same message as a file
+        // without icons.
     }
     MsgBox("Il file selezionato non contiene icone!", toolkit::vbExclamation, kTitoloMessaggi);
     Screen.SetMousePointer(toolkit::vbDefault);

@@ -1,6 +1,5 @@
 // Following the chosen drive and directory.
 #include "platform/toolkit/MsgBox.h"
-#include "platform/toolkit/RuntimeError.h"
 #include "window/frmCercaIco.h"
 
 using toolkit::MsgBox;
@@ -12,7 +11,8 @@ void frmCercaIco::dlstDrives_Change() {
         // and the directory handling then runs once more directly.
         dirlDirectory.SetPath(dlstDrives.Drive());
         dirlDirectory_Change();
-    } catch (const toolkit::RuntimeError&) {
+    } catch (...) {
+        // Whatever failed (a run-time error or any other), the drive is reported as not ready.
         MsgBox("Drive non pronto!", vbExclamation, kTitoloMessaggi);
     }
 }

@@ -24,7 +24,8 @@ void frmCercaIco::SalvaIconaMostrata(const std::string& errorPrefix) {
         const IPictureDisp immagine = imgGrande.Picture();
         const std::string nomeFile = cdlSalvaIco.FileName;
         SavePicture(immagine, nomeFile);
-    } catch (const toolkit::RuntimeError& Err) {
+    } catch (...) {
+        const toolkit::RuntimeError Err = toolkit::CurrentRuntimeError();  // any error, numbered
         if (Err.Number() == toolkit::errCancel) {
             return;
         }

@@ -2,9 +2,7 @@
 
 #include <cstdint>
 #include <span>
-
-#include <QSaveFile>
-#include <QString>
+#include <string>
 
 // Where SavePicture writes the .ico: a file opened under its final name, written in pieces and
 // committed at the end, so that a failure leaves any file of that name as it was. Tests put
@@ -16,7 +14,8 @@ public:
     virtual ~IcoFileSink() = default;
 
     // Each step gives false when it fails; FailureErrno() then tells the errno it met (0 if none).
-    virtual bool Open(const QString& fileName) = 0;
+    // The file name is bytes, handed to the system as they are.
+    virtual bool Open(const std::string& fileName) = 0;
     virtual bool Write(std::span<const std::uint8_t> bytes) = 0;
     virtual bool Commit() = 0;
     virtual int FailureErrno() const = 0;
@@ -26,21 +25,29 @@ public:
     virtual void Discard() = 0;
 };
 
-// The sink of the program: a QSaveFile (a temporary file renamed over the target on commit),
-// written unbuffered so that every failing write reports its own errno.
+// The sink of the program: a new temporary file in the target's directory, renamed over the
+// target on commit. A link is followed to the file it names, which is the one replaced. A new file
+// gets mode 0666 less the umask; a replaced file keeps its permission bits.
 class SaveFileSink final : public IcoFileSink {
 public:
-    bool Open(const QString& fileName) override;
+    SaveFileSink() = default;
+    ~SaveFileSink() override;
+    SaveFileSink(const SaveFileSink&) = delete;
+    SaveFileSink& operator=(const SaveFileSink&) = delete;
+
+    bool Open(const std::string& fileName) override;
     bool Write(std::span<const std::uint8_t> bytes) override;
     bool Commit() override;
     int FailureErrno() const override { return failureErrno_; }
     void Discard() override;
 
 private:
-    template <typename Step>
-    bool Attempt(Step step);
+    bool Fail(int errnoValue);
+    bool CloseFile();
 
-    QSaveFile file_;
+    std::string finalName_;
+    std::string temporaryName_;
+    int descriptor_ = -1;
     int failureErrno_ = 0;
 };
 

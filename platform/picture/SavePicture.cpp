@@ -1,12 +1,11 @@
 #include "platform/picture/SavePicture.h"
 
+#include <sys/stat.h>
+
 #include <optional>
 #include <vector>
 
-#include <QByteArray>
-#include <QFile>
-#include <QFileInfo>
-
+#include "platform/picture/FilePaths.h"
 #include "platform/picture/IcoFile.h"
 #include "platform/picture/SaveErrors.h"
 #include "platform/picture/SavePictureWith.h"
@@ -25,17 +24,18 @@ std::vector<IcoEntry> EntriesOf(const icons::IconGroup& group) {
     return entries;
 }
 
-void RaiseIfDirectoryMissing(const QString& fileName) {
-    if (!QFileInfo(QFileInfo(fileName).absolutePath()).isDir()) {
+void RaiseIfDirectoryMissing(const std::string& fileName) {
+    struct stat directory {};
+    if (::stat(DirectoryOf(fileName).c_str(), &directory) != 0 || !S_ISDIR(directory.st_mode)) {
         toolkit::Raise(toolkit::errPathNotFound);
     }
 }
 
 // The save replaces the file by renaming a new one over it: fine for a regular file (or a link to
 // one), but it must not replace a directory, a FIFO or a device node.
-void RaiseIfNotRegularFile(const QString& fileName) {
-    const QFileInfo existing(fileName);
-    if (existing.exists() && !existing.isFile()) {
+void RaiseIfNotRegularFile(const std::string& fileName) {
+    struct stat existing {};
+    if (::stat(fileName.c_str(), &existing) == 0 && !S_ISREG(existing.st_mode)) {
         toolkit::Raise(toolkit::errPathFileAccess);
     }
 }
@@ -57,11 +57,10 @@ void SavePictureWith(const IPictureDisp& picture, const std::string& fileName, I
     if (!directory) {
         toolkit::Raise(toolkit::errPathFileAccess);
     }
-    const QString path = QFile::decodeName(QByteArray::fromStdString(fileName));
-    RaiseIfDirectoryMissing(path);
-    RaiseIfNotRegularFile(path);
+    RaiseIfDirectoryMissing(fileName);
+    RaiseIfNotRegularFile(fileName);
 
-    if (!sink.Open(path) || !sink.Write(*directory)) {
+    if (!sink.Open(fileName) || !sink.Write(*directory)) {
         DiscardAndRaise(sink);
     }
     for (const IcoEntry& entry : entries) {

@@ -1,8 +1,7 @@
 #include "platform/toolkit/Event.h"
 
 #include <QCoreApplication>
-#include <new>
-#include <optional>
+#include <exception>
 #include <string>
 
 #include "platform/toolkit/MsgBox.h"
@@ -14,30 +13,22 @@ namespace toolkit {
 
 namespace {
 
-struct Unhandled {
-    std::int32_t number;
-    std::string description;
-};
-
-// Runs the handler; the error that escaped it, if any.
-std::optional<Unhandled> RunHandler(const Event& event) {
+// Runs the handler; the exception that escaped it, if any.
+std::exception_ptr RunHandler(const Event& event) noexcept {
     try {
         RaiseEvent(event);
-        return std::nullopt;
-    } catch (const RuntimeError& error) {
-        return Unhandled{error.Number(), error.Description()};
-    } catch (const std::bad_alloc&) {
-        return Unhandled{errOutOfMemory, DescriptionOf(errOutOfMemory)};
+        return nullptr;
     } catch (...) {
-        return Unhandled{errInternal, DescriptionOf(errInternal)};
+        return std::current_exception();
     }
 }
 
 // The runtime's own box for an error no handler trapped, then the default pointer.
-void ReportUnhandled(const Unhandled& error) noexcept {
+void ReportUnhandled(const std::exception_ptr& escaped) noexcept {
     try {
-        PresentMessageBox({.text = "Errore di run-time '" + std::to_string(error.number) +
-                                   "':\n\n" + error.description,
+        const RuntimeError error = RuntimeErrorOf(escaped);
+        PresentMessageBox({.text = "Errore di run-time '" + std::to_string(error.Number()) +
+                                   "':\n\n" + error.Description(),
                            .style = vbCritical,
                            .title = QCoreApplication::applicationName().toStdString()});
     } catch (...) {
@@ -52,8 +43,8 @@ void ReportUnhandled(const Unhandled& error) noexcept {
 }  // namespace
 
 void RaiseUserEvent(const Event& event) {
-    if (const std::optional<Unhandled> error = RunHandler(event)) {
-        ReportUnhandled(*error);
+    if (const std::exception_ptr escaped = RunHandler(event)) {
+        ReportUnhandled(escaped);
     }
 }
 

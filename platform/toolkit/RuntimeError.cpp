@@ -1,5 +1,6 @@
 #include "platform/toolkit/RuntimeError.h"
 
+#include <new>
 #include <string_view>
 
 namespace toolkit {
@@ -32,6 +33,10 @@ constexpr KnownError kKnownErrors[] = {
     {errCancel, "È stato scelto Annulla"},
 };
 
+RuntimeError StandardError(std::int32_t number) {
+    return RuntimeError(number, DescriptionOf(number));
+}
+
 }  // namespace
 
 RuntimeError::RuntimeError(std::int32_t number, const std::string& description)
@@ -47,7 +52,28 @@ std::string DescriptionOf(std::int32_t number) {
 }
 
 void Raise(std::int32_t number) {
-    throw RuntimeError(number, DescriptionOf(number));
+    throw StandardError(number);
+}
+
+RuntimeError RuntimeErrorOf(std::exception_ptr error) {
+    if (!error) {
+        return StandardError(errInternal);
+    }
+    try {
+        std::rethrow_exception(error);
+    } catch (const RuntimeError& runtimeError) {
+        return runtimeError;
+    } catch (const std::bad_alloc&) {
+        return StandardError(errOutOfMemory);
+    } catch (const std::length_error&) {
+        return StandardError(errOutOfMemory);
+    } catch (...) {
+        return StandardError(errInternal);
+    }
+}
+
+RuntimeError CurrentRuntimeError() {
+    return RuntimeErrorOf(std::current_exception());
 }
 
 }  // namespace toolkit

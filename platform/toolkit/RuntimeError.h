@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <exception>
 #include <stdexcept>
 #include <string>
 
@@ -47,5 +48,15 @@ std::string DescriptionOf(std::int32_t number);
 
 // Raises the run-time error with its standard description.
 [[noreturn]] void Raise(std::int32_t number);
+
+// The run-time error an exception stands for, so that every error trap meets one kind of error: a
+// RuntimeError is itself; running out of memory (std::bad_alloc, or std::length_error from a
+// container asked to grow past its limit) is 7 "Memoria esaurita"; any other exception is 51
+// "Errore interno", a failure inside the program rather than in what the user asked for (a null
+// pointer counts as such an exception).
+RuntimeError RuntimeErrorOf(std::exception_ptr error);
+
+// RuntimeErrorOf the exception being handled; called inside a catch block.
+RuntimeError CurrentRuntimeError();
 
 }  // namespace toolkit

@@ -25,6 +25,7 @@
 #include "platform/toolkit/RuntimeError.h"
 #include "tests/picture/PictureTestSupport.h"
 #include "tests/support/IconFixtures.h"
+#include "tests/support/ScratchDirectory.h"
 
 namespace {
 
@@ -225,6 +226,32 @@ TEST_F(SaveErrors, SavingReplacesAnExistingFile) {
     EXPECT_EQ(FilesIn(dir_.path().toStdString()), std::vector<std::string>{"old.ico"});
 }
 
+TEST_F(SaveErrors, NamesThatAreNotUtf8KeepTheirBytes) {
+    const testsupport::ScratchDirectory scratch;  // QTemporaryDir cannot remove such names
+
+    SavePicture(SomePicture(), scratch.Path() + "/\xe9.ico");
+    SavePicture(SomePicture(), scratch.Path() + "/\xff.ico");
+
+    EXPECT_EQ(FilesIn(scratch.Path()), (std::vector<std::string>{"\xe9.ico", "\xff.ico"}));
+    EXPECT_EQ(ReadFile(scratch.Path() + "/\xff.ico"), fixtures::BuildIco(BytesOf(GroupImages())));
+}
+
+TEST_F(SaveErrors, ANewFileFollowsTheUmaskAndAReplacedFileKeepsItsMode) {
+    const std::string kept = PathOf("kept.ico");
+    fixtures::WriteFile(kept, {1, 2, 3});
+    ASSERT_EQ(::chmod(kept.c_str(), 0604), 0);
+    const mode_t previous = ::umask(027);
+    SavePicture(SomePicture(), PathOf("new.ico"));
+    SavePicture(SomePicture(), kept);
+    ::umask(previous);
+
+    struct stat status {};
+    ASSERT_EQ(::stat(PathOf("new.ico").c_str(), &status), 0);
+    EXPECT_EQ(status.st_mode & 0777, 0640u);
+    ASSERT_EQ(::stat(kept.c_str(), &status), 0);
+    EXPECT_EQ(status.st_mode & 0777, 0604u);
+}
+
 // The program's sink with one step made to fail: open and writes fail after doing their work (so
 // a temporary file exists), the commit fails without renaming.
 class FailingSink final : public platform::picture::IcoFileSink {
@@ -232,7 +259,7 @@ public:
     FailingSink(int failingStep, int failureErrno)
         : failingStep_(failingStep), failureErrno_(failureErrno) {}
 
-    bool Open(const QString& fileName) override { return Step(real_.Open(fileName)); }
+    bool Open(const std::string& fileName) override { return Step(real_.Open(fileName)); }
     bool Write(std::span<const std::uint8_t> bytes) override { return Step(real_.Write(bytes)); }
     bool Commit() override { return ++steps_ == failingStep_ ? false : real_.Commit(); }
     int FailureErrno() const override { return failureErrno_; }

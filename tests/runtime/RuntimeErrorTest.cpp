@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <new>
+#include <vector>
+
 namespace toolkit {
 namespace {
 
@@ -28,6 +31,31 @@ TEST(RuntimeError, DescriptionsOfTheErrorsTheWindowMeets) {
 TEST(RuntimeError, UnknownNumbersGetTheGenericDescription) {
     EXPECT_EQ(DescriptionOf(1234), "Errore definito dall'applicazione o dall'oggetto");
     EXPECT_EQ(DescriptionOf(0), DescriptionOf(-1));
+}
+
+// The error number RuntimeErrorOf gives for what the action throws.
+template <typename Action>
+std::int32_t MappedNumber(Action action) {
+    try {
+        action();
+    } catch (...) {
+        return CurrentRuntimeError().Number();
+    }
+    return 0;
+}
+
+TEST(RuntimeError, AnyExceptionBecomesARuntimeError) {
+    EXPECT_EQ(MappedNumber([] { Raise(errOverflow); }), errOverflow);
+    EXPECT_EQ(RuntimeErrorOf(std::make_exception_ptr(RuntimeError(1001, "Propria"))).Description(),
+              "Propria");
+    EXPECT_EQ(MappedNumber([] { throw std::bad_alloc(); }), errOutOfMemory);
+    EXPECT_EQ(MappedNumber([] { std::vector<int>().reserve(std::vector<int>().max_size() + 1); }),
+              errOutOfMemory);  // std::length_error: a container that cannot grow
+    EXPECT_EQ(MappedNumber([] { throw std::logic_error("not a runtime error"); }), errInternal);
+    EXPECT_EQ(MappedNumber([] { throw 42; }), errInternal);
+    EXPECT_EQ(RuntimeErrorOf(nullptr).Number(), errInternal);
+    EXPECT_EQ(RuntimeErrorOf(std::make_exception_ptr(std::bad_alloc())).Description(),
+              "Memoria esaurita");
 }
 
 TEST(RuntimeError, IsCaughtAsAStandardException) {

@@ -47,10 +47,12 @@ TEST(RaiseUserEvent, OtherExceptionsBecomeRuntimeErrors) {
     RaiseUserEvent([] { throw std::bad_alloc(); });
     RaiseUserEvent([] { throw std::logic_error("not a runtime error"); });
     RaiseUserEvent([] { throw 42; });
-    ASSERT_EQ(boxes.Shown().size(), 3u);
+    RaiseUserEvent([] { throw std::length_error("a list that cannot grow"); });
+    ASSERT_EQ(boxes.Shown().size(), 4u);
     EXPECT_EQ(boxes.Shown()[0].text, "Errore di run-time '7':\n\nMemoria esaurita");
     EXPECT_EQ(boxes.Shown()[1].text, "Errore di run-time '51':\n\nErrore interno");
     EXPECT_EQ(boxes.Shown()[2].text, boxes.Shown()[1].text);
+    EXPECT_EQ(boxes.Shown()[3].text, boxes.Shown()[0].text);
 }
 
 TEST(RaiseUserEvent, WithoutAnErrorNothingIsShown) {

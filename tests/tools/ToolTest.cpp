@@ -1,31 +1,36 @@
 // The quorvane-icons tool, run as a process on fixture files.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <string>
+#include <vector>
 
+#include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include "tests/support/IconFixtures.h"
+#include "tests/support/ScratchDirectory.h"
+#include "tests/tools/ProgramRun.h"
 
 namespace {
 
-struct ToolRun {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
+using ToolRun = tooltest::ProgramRun;
+
+// The arguments as bytes, as a shell hands them over whatever their encoding.
+ToolRun RunToolWithBytes(const std::vector<std::string>& arguments) {
+    return tooltest::RunProgram(QUORVANE_ICONS_TOOL, arguments);
+}
 
 ToolRun RunTool(const QStringList& arguments) {
-    QProcess process;
-    process.start(QStringLiteral(QUORVANE_ICONS_TOOL), arguments);
-    if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit) {
-        return {};
+    std::vector<std::string> bytes;
+    for (const QString& argument : arguments) {
+        bytes.push_back(QFile::encodeName(argument).toStdString());
     }
-    return {process.exitCode(), process.readAllStandardOutput().toStdString(),
-            process.readAllStandardError().toStdString()};
+    return RunToolWithBytes(bytes);
 }
 
 class IconsTool : public testing::Test {
@@ -120,6 +125,30 @@ TEST_F(IconsTool, SaveFailuresExitWithTheErrorNumber) {
     EXPECT_NE(missingDir.err.find("76"), std::string::npos) << missingDir.err;
     EXPECT_NE(missingDir.err.find("Impossibile trovare il percorso"), std::string::npos);
     EXPECT_FALSE(QFileInfo::exists(Arg("out.ico")));
+}
+
+fixtures::Bytes ReadBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+TEST_F(IconsTool, NamesThatAreNotUtf8KeepTheirBytes) {
+    const testsupport::ScratchDirectory scratch;  // QTemporaryDir cannot remove such names
+    const std::string exe = scratch.Path() + "/latin\xe9.exe";
+    ASSERT_EQ(std::rename(Path("app.exe").c_str(), exe.c_str()), 0);
+
+    const ToolRun list = RunToolWithBytes({"list", exe});
+    const ToolRun first = RunToolWithBytes({"save", exe, "0", scratch.Path() + "/\xe9.ico"});
+    const ToolRun second = RunToolWithBytes({"save", exe, "1", scratch.Path() + "/\xff.ico"});
+
+    EXPECT_EQ(list.exitCode, 0) << list.err;
+    EXPECT_EQ(list.out.rfind(exe + ": 2 icons\n", 0), 0u) << list.out;
+    EXPECT_EQ(first.exitCode, 0) << first.err;
+    EXPECT_EQ(second.exitCode, 0) << second.err;
+    EXPECT_EQ(ReadBytes(scratch.Path() + "/\xe9.ico"),
+              fixtures::BuildIco({small_.bytes, medium_.bytes}));
+    EXPECT_EQ(ReadBytes(scratch.Path() + "/\xff.ico"), fixtures::BuildIco({large_.bytes}));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(scratch.Path()), {}), 3);
 }
 
 TEST_F(IconsTool, BadCommandLinesGetTheUsage) {

@@ -232,6 +232,25 @@ TEST_F(BrowsingTest, AFileWhoseIconsNeverEndIsTrappedAtTheCounterOverflow) {
     EXPECT_EQ(LiveIconCount(), liveAtStart + 1);
 }
 
+TEST_F(BrowsingTest, AnErrorThatIsNotARuntimeErrorEndsTheLoadWithTheNoIconsMessage) {
+    h.WriteIconFile("a.dll", 1);
+    h.WriteIconFile("b.dll", 3);
+    h.OpenScratchDirectory();
+    h.PressAggiorna();
+    h.scriptedService = [](platform::HWND hwnd, const std::string& path, std::int32_t index) {
+        if (index == 2) {
+            throw std::bad_alloc();
+        }
+        return platform::icons::ExtractIconA(hwnd, path, index);
+    };
+
+    h.ClickFile(1);
+
+    ASSERT_EQ(h.messages.size(), 1u);
+    EXPECT_EQ(h.messages[0].text, kNoIcons);
+    EXPECT_EQ(Screen.MousePointer(), toolkit::vbDefault);
+}
+
 TEST_F(BrowsingTest, AFailingScanRestoresThePointerAndTheWindowStaysUsable) {
     h.WriteIconFile("a.dll", 2);
     h.OpenScratchDirectory();

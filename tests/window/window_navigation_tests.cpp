@@ -125,6 +125,19 @@ TEST_F(NavigationTest, ADriveThatCannotBeReadIsReportedAndNothingElseChanges) {
     EXPECT_EQ(PreviewsOf(w).grande, before.grande);
 }
 
+TEST_F(NavigationTest, AnErrorThatIsNotARuntimeErrorIsReportedAsADriveNotReady) {
+    w.dlstDrives.SetDrive(toolkit::DriveText(drive));
+    // The volume list cannot be made (the directory list asks for it to find the drive's root).
+    const toolkit::VolumeSource previous = toolkit::InstallVolumeSource(
+        []() -> std::vector<toolkit::Volume> { throw std::bad_alloc(); });
+
+    w.dlstDrives_Change();
+
+    toolkit::InstallVolumeSource(previous);
+    ASSERT_EQ(h.messages.size(), 1u);
+    EXPECT_EQ(h.messages[0].text, "Drive non pronto!");
+}
+
 TEST_F(NavigationTest, OpeningADirectoryThatVanishedShowsTheRuntimeErrorAndTheProgramGoesOn) {
     const std::string sub = h.dir() + "/sparisce";
     std::filesystem::create_directory(sub);

@@ -122,6 +122,21 @@ TEST_F(SavingTest, ANegativeErrorNumberFollowsThePrefixWithItsSign) {
     toolkit::InstallSaveDialogPresenter(failing);
 }
 
+TEST_F(SavingTest, AnErrorThatIsNotARuntimeErrorIsReportedByItsNumber) {
+    h.saveAnswers = {out + "/primo.ico"};
+    h.PressSalvaIcona();
+    ASSERT_TRUE(h.messages.empty());
+    auto failing = toolkit::InstallSaveDialogPresenter(
+        [](const toolkit::SaveDialogRequest&) -> std::optional<std::string> {
+            throw std::bad_alloc();
+        });
+
+    h.PressSalvaIcona();
+
+    toolkit::InstallSaveDialogPresenter(failing);
+    ExpectOneMessage("Errore n. 7 salvando il file \r\nprimo.ico");
+}
+
 TEST_F(SavingTest, SavingWithNothingPreviewedReportsTheEmptyPictureAndWritesNothing) {
     w.dirlDirectory_Change();  // clears the previews
     const std::string existing = out + "/esistente.ico";

@@ -1,0 +1,61 @@
+#include "tests/tools/ProgramRun.h"
+
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <memory>
+
+namespace tooltest {
+
+namespace {
+
+using File = std::unique_ptr<std::FILE, decltype(&std::fclose)>;
+
+std::string ReadAll(std::FILE* file) {
+    std::rewind(file);
+    std::string text;
+    char buffer[4096];
+    while (const std::size_t count = std::fread(buffer, 1, sizeof buffer, file)) {
+        text.append(buffer, count);
+    }
+    return text;
+}
+
+// Starts the program with its standard output and error going to these files; its pid, or -1.
+pid_t Spawn(std::vector<std::string> words, std::FILE* out, std::FILE* err) {
+    std::vector<char*> argv;
+    for (std::string& word : words) {
+        argv.push_back(word.data());
+    }
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, fileno(out), STDOUT_FILENO);
+    posix_spawn_file_actions_adddup2(&actions, fileno(err), STDERR_FILENO);
+    pid_t pid = -1;
+    const int failed = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    return failed == 0 ? pid : -1;
+}
+
+}  // namespace
+
+ProgramRun RunProgram(const std::string& program, const std::vector<std::string>& arguments) {
+    const File out(std::tmpfile(), &std::fclose);
+    const File err(std::tmpfile(), &std::fclose);
+    if (!out || !err) {
+        return {};
+    }
+    std::vector<std::string> words{program};
+    words.insert(words.end(), arguments.begin(), arguments.end());
+    const pid_t pid = Spawn(words, out.get(), err.get());
+    int status = 0;
+    if (pid < 0 || ::waitpid(pid, &status, 0) != pid || !WIFEXITED(status)) {
+        return {};
+    }
+    return {WEXITSTATUS(status), ReadAll(out.get()), ReadAll(err.get())};
+}
+
+}  // namespace tooltest

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace tooltest {
+
+// How a program run ended: its exit code (-1 when it could not start or did not exit normally)
+// and everything it wrote to standard output and standard error.
+struct ProgramRun {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+// Runs the program with these arguments and waits for it. The arguments are bytes, handed to the
+// program as they are, also names that are not UTF-8; the environment is this process's own.
+ProgramRun RunProgram(const std::string& program, const std::vector<std::string>& arguments);
+
+}  // namespace tooltest
