@@ -31,8 +31,8 @@ struct Extent {
     std::uint64_t size = 0;
 };
 
-// Where the data of each RT_ICON resource of a PE file lies, by ID (its first language, as the
-// icon groups resolve it). Empty for any other file.
+// Where the data of each icon resource a group of the file names lies, by ID (as the icon groups
+// resolve it). Empty for a file without icon groups.
 std::map<std::uint16_t, Extent> IconResourceExtents(const std::string& path);
 
 }  // namespace bench

@@ -1,6 +1,7 @@
 #include "platform/icons/ByteSource.h"
 
 #include <algorithm>
+#include <cstdio>
 
 namespace platform::icons {
 
@@ -22,6 +23,25 @@ std::optional<std::vector<std::uint8_t>> ReadBytes(const ByteSource& source, std
         return std::nullopt;
     }
     return bytes;
+}
+
+ReadResult<std::vector<std::uint8_t>> ReadStructure(const ByteSource& source, std::uint64_t offset,
+                                                    std::uint64_t length, const std::string& what) {
+    if (auto bytes = ReadBytes(source, offset, length)) {
+        return std::move(*bytes);
+    }
+    const std::string where = what + " at " + Hex(offset) + " (" + Hex(length) + " bytes)";
+    if (!RangeInside(source.Size(), offset, length)) {
+        return Failure(where + " runs past the end of the file (" + Hex(source.Size()) + " bytes)");
+    }
+    return Failure(where +
+                   (length > kMaxRead ? " is larger than any read may be" : " cannot be read"));
+}
+
+std::string Hex(std::uint64_t value) {
+    char text[24];
+    std::snprintf(text, sizeof text, "0x%llx", static_cast<unsigned long long>(value));
+    return text;
 }
 
 }  // namespace platform::icons

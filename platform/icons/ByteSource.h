@@ -5,7 +5,10 @@
 #include <functional>
 #include <optional>
 #include <span>
+#include <string>
 #include <vector>
+
+#include "platform/icons/ReadResult.h"
 
 // The bounded byte source every format reader reads through: a file (read with pread) or a buffer
 // in memory. Every read names its offset and length and either fills all of it or fails.
@@ -87,6 +90,25 @@ std::optional<std::array<std::uint8_t, N>> ReadFixed(const ByteSource& source,
         return std::nullopt;
     }
     return bytes;
+}
+
+// The bytes of a structure, or why they cannot be read, the reason naming the structure (`what`)
+// and its offset: "section table at 0x188 runs past the end of the file (0x200 bytes)".
+ReadResult<std::vector<std::uint8_t>> ReadStructure(const ByteSource& source, std::uint64_t offset,
+                                                    std::uint64_t length, const std::string& what);
+
+// The same for a small fixed-size structure.
+template <std::size_t N>
+ReadResult<std::array<std::uint8_t, N>> ReadStructure(const ByteSource& source,
+                                                      std::uint64_t offset,
+                                                      const std::string& what) {
+    if (auto bytes = ReadFixed<N>(source, offset)) {
+        return *bytes;
+    }
+    return Failure(what + " at " + Hex(offset) +
+                   (RangeInside(source.Size(), offset, N)
+                        ? " cannot be read"
+                        : " runs past the end of the file (" + Hex(source.Size()) + " bytes)"));
 }
 
 }  // namespace platform::icons

@@ -28,22 +28,30 @@ IconImage ReadImageEntryFields(Fields& fields, std::size_t at) {
     return image;
 }
 
-std::optional<std::vector<IconImage>> ParseGroupDirectory(std::span<const std::uint8_t> bytes) {
+ReadResult<std::vector<IconImage>> ParseGroupDirectory(std::span<const std::uint8_t> bytes,
+                                                       std::uint64_t at) {
     Fields fields(bytes);
     const std::uint16_t type = fields.U16(2);
     const std::size_t count = fields.U16(4);
-    if (!fields.Ok() || type != 1 || count == 0 ||
-        count > (bytes.size() - kGroupHeaderSize) / kGroupEntrySize) {
-        return std::nullopt;
+    const std::string where = "group directory at " + Hex(at);
+    if (!fields.Ok()) {
+        return Failure(where + " is shorter than its 6-byte header");
+    }
+    if (type != 1) {
+        return Failure(where + " is of type " + std::to_string(type) + ", not 1 (icon)");
+    }
+    if (count == 0) {
+        return Failure(where + " names no image");
+    }
+    if (count > (bytes.size() - kGroupHeaderSize) / kGroupEntrySize) {
+        return Failure(where + " announces " + std::to_string(count) + " entries but holds " +
+                       std::to_string((bytes.size() - kGroupHeaderSize) / kGroupEntrySize));
     }
     const std::size_t kept = std::min(count, kMaxImagesPerGroup);
     std::vector<IconImage> entries;
     entries.reserve(kept);
     for (std::size_t i = 0; i < kept; ++i) {
         entries.push_back(ParseEntry(fields, kGroupHeaderSize + i * kGroupEntrySize));
-    }
-    if (!fields.Ok()) {
-        return std::nullopt;
     }
     return entries;
 }

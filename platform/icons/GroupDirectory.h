@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/icons/IconService.h"
+#include "platform/icons/ReadResult.h"
 #include "platform/icons/SharedResources.h"
 
 // The icon group directory (GRPICONDIR) of a PE or NE group resource.
@@ -22,8 +23,9 @@ class Fields;
 IconImage ReadImageEntryFields(Fields& fields, std::size_t at);
 
 // The entries of a group directory, each an image with its fields filled and no bytes yet: the
-// first kMaxImagesPerGroup of them. Nullopt unless the type is 1 (icon), the count is not zero and
-// every entry the count announces lies inside.
-std::optional<std::vector<IconImage>> ParseGroupDirectory(std::span<const std::uint8_t> bytes);
+// first kMaxImagesPerGroup of them. The reason unless the type is 1 (icon), the count is not zero
+// and every entry the count announces lies inside; `at` is where the bytes start in the file.
+ReadResult<std::vector<IconImage>> ParseGroupDirectory(std::span<const std::uint8_t> bytes,
+                                                       std::uint64_t at);
 
 }  // namespace platform::icons

@@ -31,12 +31,11 @@ public:
 
     std::uint32_t Count() const override { return 1; }
 
-    std::optional<GroupRecord> Group(std::uint32_t index) override {
+    ReadResult<GroupRecord> Group(std::uint32_t /*index*/) override {
         const ByteRange range{kIcoHeaderSize, std::uint64_t{count_} * kIcoEntrySize};
-        const auto table =
-            index == 0 ? ReadBytes(source_, range.offset, range.length) : std::nullopt;
+        const auto table = ReadStructure(source_, range.offset, range.length, "icon directory");
         if (!table) {
-            return std::nullopt;
+            return table.error();
         }
         Fields fields(*table);
         GroupRecord group{range, {}};
@@ -49,13 +48,19 @@ public:
     }
 
     // The entry's stated size at its stated offset, when its first bytes look like an image.
-    std::optional<ByteRange> ImageOf(const GroupRecord& group, std::size_t entry) override {
+    ReadResult<ByteRange> ImageOf(const GroupRecord& group, std::size_t entry) override {
         const ByteRange range{offsets_.at(entry), group.entries.at(entry).bytesInRes};
-        const auto head = ReadBytes(source_, range.offset,
-                                    std::min<std::uint64_t>(range.length, kPngSignature.size()));
-        if (!head || !RangeInside(source_.Size(), range.offset, range.length) ||
-            range.length > kMaxRead || !LooksLikeImage(*head)) {
-            return std::nullopt;
+        const std::string what = "image " + std::to_string(entry);
+        const auto head =
+            ReadStructure(source_, range.offset,
+                          std::min<std::uint64_t>(range.length, kPngSignature.size()), what);
+        if (!head || !RangeInside(source_.Size(), range.offset, range.length)) {
+            return Failure(what + " at " + Hex(range.offset) + " (" + Hex(range.length) +
+                           " bytes) runs past the end of the file (" + Hex(source_.Size()) +
+                           " bytes)");
+        }
+        if (!LooksLikeImage(*head)) {
+            return Failure(what + " at " + Hex(range.offset) + " is neither a DIB nor a PNG");
         }
         return range;
     }
@@ -68,17 +73,20 @@ private:
 
 }  // namespace
 
-std::unique_ptr<IconGroups> OpenIcoIconGroups(const ByteSource& source) {
+ReadResult<std::unique_ptr<IconGroups>> OpenIcoIconGroups(const ByteSource& source) {
     const auto header = ReadFixed<kIcoHeaderSize>(source, 0);
     if (!header) {
-        return nullptr;
+        return Failure("not an executable nor an icon file: it is shorter than their headers");
     }
     Fields fields(*header);
     const std::uint16_t count = fields.U16(4);
-    if (fields.U16(0) != 0 || fields.U16(2) != 1 || count == 0) {
-        return nullptr;
+    if (fields.U16(0) != 0 || fields.U16(2) != 1) {
+        return Failure("not an executable (it does not start with \"MZ\") nor an icon file");
     }
-    return std::make_unique<IcoIconGroups>(source, count);
+    if (count == 0) {
+        return Failure("the icon file holds no image");
+    }
+    return std::unique_ptr<IconGroups>(std::make_unique<IcoIconGroups>(source, count));
 }
 
 }  // namespace platform::icons

@@ -12,16 +12,20 @@ namespace platform::icons {
 
 namespace {
 
-std::optional<DescribedImage> DescribeImage(const ByteSource& source, IconGroups& groups,
-                                            const GroupRecord& record, std::size_t entry) {
+ReadResult<DescribedImage> DescribeImage(const ByteSource& source, IconGroups& groups,
+                                         const GroupRecord& record, std::size_t entry) {
     const auto range = groups.ImageOf(record, entry);
-    if (!range || !IsReadableImage(*range)) {
-        return std::nullopt;
+    if (!range) {
+        return range.error();
     }
-    const auto head =
-        ReadBytes(source, range->offset, std::min<std::uint64_t>(range->length, kImageHeadLength));
+    if (!IsReadableImage(*range)) {
+        return Failure("image " + std::to_string(entry) + " at " + Hex(range->offset) +
+                       " is empty or larger than any read may be");
+    }
+    auto head = ReadStructure(source, range->offset,
+                              std::min<std::uint64_t>(range->length, kImageHeadLength), "image");
     if (!head) {
-        return std::nullopt;
+        return head.error();
     }
     DescribedImage described{record.entries[entry], range->length};
     described.image.bytes = std::move(*head);
@@ -29,20 +33,24 @@ std::optional<DescribedImage> DescribeImage(const ByteSource& source, IconGroups
 }
 
 DescribedGroup DescribeGroup(const ByteSource& source, IconGroups& groups,
-                             const std::optional<GroupRecord>& record) {
+                             const ReadResult<GroupRecord>& record) {
     DescribedGroup group;
     if (!record) {
-        group.problem = "its group directory cannot be read or is not an icon group";
+        group.problem = record.error().reason;
         return group;
     }
+    std::string firstProblem;
     for (std::size_t i = 0; i < record->entries.size(); ++i) {
-        if (auto image = DescribeImage(source, groups, *record, i)) {
+        auto image = DescribeImage(source, groups, *record, i);
+        if (image) {
             group.images.push_back(std::move(*image));
+        } else if (firstProblem.empty()) {
+            firstProblem = image.error().reason;
         }
     }
     if (group.images.empty()) {
         group.problem = "none of its " + std::to_string(record->entries.size()) +
-                        " images can be found in the file";
+                        " images can be taken: " + firstProblem;
     }
     return group;
 }
@@ -63,9 +71,13 @@ FileDescription DescribeIconGroups(const std::string& path,
         if (!file) {
             return {};
         }
-        const auto groups = OpenIconGroups(*file);
-        if (!groups || groups->Count() == 0) {
-            return Unusable("no icon resources");
+        const auto opened = OpenIconGroups(*file);
+        if (!opened) {
+            return Unusable(opened.error().reason);
+        }
+        IconGroups* const groups = opened->get();
+        if (groups->Count() == 0) {
+            return Unusable("the file's icon group directory is empty");
         }
         std::unordered_map<ByteRange, std::uint32_t, ByteRangeHash> described;
         for (std::uint32_t index = 0; index < groups->Count(); ++index) {

@@ -7,6 +7,7 @@
 
 #include "platform/icons/ByteSource.h"
 #include "platform/icons/IconService.h"
+#include "platform/icons/ReadResult.h"
 #include "platform/icons/SharedResources.h"
 
 // A file's icon groups as its directories describe them, before any image is read. Each format
@@ -27,17 +28,17 @@ public:
     // How many groups the file's group directory holds (a group may still fail to read).
     virtual std::uint32_t Count() const = 0;
 
-    // The directory of the group at a zero-based index; nullopt when it cannot be read or is not
-    // an icon group directory.
-    virtual std::optional<GroupRecord> Group(std::uint32_t index) = 0;
+    // The directory of the group at a zero-based index (below Count()); the reason when it cannot
+    // be read or is not an icon group directory.
+    virtual ReadResult<GroupRecord> Group(std::uint32_t index) = 0;
 
-    // Where the image of entry `entry` of `group` lies in the file; nullopt when the file has no
-    // such image or it does not lie inside the file.
-    virtual std::optional<ByteRange> ImageOf(const GroupRecord& group, std::size_t entry) = 0;
+    // Where the image of entry `entry` of `group` lies in the file; the reason when the file has
+    // no such image or it does not lie inside the file.
+    virtual ReadResult<ByteRange> ImageOf(const GroupRecord& group, std::size_t entry) = 0;
 };
 
-// The icon groups of a PE32, PE32+, NE or .ico source; null when the source is none of these or
-// its headers cannot be read. The source must outlive the result.
-std::unique_ptr<IconGroups> OpenIconGroups(const ByteSource& source);
+// The icon groups of a PE32, PE32+, NE or .ico source; the reason when the source is none of these
+// or its headers cannot be read. The source must outlive the result.
+ReadResult<std::unique_ptr<IconGroups>> OpenIconGroups(const ByteSource& source);
 
 }  // namespace platform::icons

@@ -18,15 +18,15 @@ namespace {
 constexpr std::size_t kDosHeaderSize = 64;
 constexpr std::size_t kNewHeaderOffsetField = 0x3C;
 
-std::unique_ptr<IconGroups> OpenExecutable(const ByteSource& source) {
-    const auto dos = ReadFixed<kDosHeaderSize>(source, 0);
+ReadResult<std::unique_ptr<IconGroups>> OpenExecutable(const ByteSource& source) {
+    const auto dos = ReadStructure<kDosHeaderSize>(source, 0, "MS-DOS header");
     if (!dos) {
-        return nullptr;
+        return dos.error();
     }
     const std::uint64_t newHeader = Fields(*dos).U32(kNewHeaderOffsetField);
-    const auto signature = ReadFixed<4>(source, newHeader);
+    const auto signature = ReadStructure<4>(source, newHeader, "new executable header");
     if (!signature) {
-        return nullptr;
+        return signature.error();
     }
     const auto& s = *signature;
     if (s[0] == 'P' && s[1] == 'E' && s[2] == 0 && s[3] == 0) {
@@ -35,17 +35,46 @@ std::unique_ptr<IconGroups> OpenExecutable(const ByteSource& source) {
     if (s[0] == 'N' && s[1] == 'E') {
         return OpenNeIconGroups(source, newHeader);
     }
-    return nullptr;
+    return Failure("an MS-DOS program: the header at " + Hex(newHeader) +
+                   " is neither \"PE\" nor \"NE\"");
+}
+
+// The readable images of a group record, sharing what is held from the same file; the reason of
+// the first image left out when none can be taken.
+ReadResult<IconGroup> CollectImages(IconGroups& groups, const GroupRecord& record,
+                                    SharedResources& shared) {
+    IconGroup group;
+    std::optional<ReadError> firstProblem;
+    for (std::size_t i = 0; i < record.entries.size(); ++i) {
+        auto range = groups.ImageOf(record, i);
+        if (range && !IsReadableImage(*range)) {
+            range = Failure("image " + std::to_string(i) + " at " + Hex(range->offset) +
+                            " is empty or larger than any read may be");
+        }
+        ImageBytes bytes = range ? shared.Image(*range) : ImageBytes();
+        if (range && bytes.empty()) {
+            range = Failure("image " + std::to_string(i) + " at " + Hex(range->offset) +
+                            " cannot be read, or the file names more bytes than it holds");
+        }
+        if (!range) {  // an image that cannot be found or read is left out
+            firstProblem = firstProblem ? firstProblem : range.error();
+            continue;
+        }
+        group.images.push_back(record.entries[i]);
+        group.images.back().bytes = std::move(bytes);
+    }
+    if (group.images.empty()) {
+        return Failure("none of its " + std::to_string(record.entries.size()) +
+                       " images can be taken: " + firstProblem->reason);
+    }
+    return group;
 }
 
 }  // namespace
 
-std::unique_ptr<IconGroups> OpenIconGroups(const ByteSource& source) {
+ReadResult<std::unique_ptr<IconGroups>> OpenIconGroups(const ByteSource& source) {
     const auto magic = ReadFixed<2>(source, 0);
-    if (!magic) {
-        return nullptr;
-    }
-    if ((*magic)[0] == 'M' && (*magic)[1] == 'Z') {
+    if (magic && (*magic)[0] == 'M' && (*magic)[1] == 'Z') {
         return OpenExecutable(source);
     }
     return OpenIcoIconGroups(source);
@@ -55,29 +84,37 @@ bool IsReadableImage(const ByteRange& range) {
     return range.length != 0 && range.length <= kMaxRead;
 }
 
-std::shared_ptr<const IconGroup> ReadIconGroupFrom(const ByteSource& source, std::int32_t index) {
-    const auto groups = index >= 0 ? OpenIconGroups(source) : nullptr;
-    const auto record = groups ? groups->Group(static_cast<std::uint32_t>(index)) : std::nullopt;
+ReadResult<std::shared_ptr<const IconGroup>> ReadIconGroupFrom(const ByteSource& source,
+                                                               std::int32_t index) {
+    auto groups = OpenIconGroups(source);
+    if (!groups) {
+        return groups.error();
+    }
+    const std::uint32_t count = (*groups)->Count();
+    if (index < 0 || static_cast<std::uint32_t>(index) >= count) {
+        return Failure("there is no icon " + std::to_string(index) + ": the file has " +
+                       std::to_string(count));
+    }
+    const auto record = (*groups)->Group(static_cast<std::uint32_t>(index));
     if (!record) {
-        return nullptr;
+        return record.error();
     }
     SharedResources shared(source);
-    IconGroup group;
-    for (std::size_t i = 0; i < record->entries.size(); ++i) {
-        const auto range = groups->ImageOf(*record, i);
-        ImageBytes bytes = range && IsReadableImage(*range) ? shared.Image(*range) : ImageBytes();
-        if (!bytes.empty()) {  // an image that cannot be found or read is left out
-            group.images.push_back(record->entries[i]);
-            group.images.back().bytes = std::move(bytes);
-        }
+    auto group = CollectImages(**groups, *record, shared);
+    if (!group) {
+        return group.error();
     }
-    return shared.Keep(record->range, std::move(group));
+    auto kept = shared.Keep(record->range, std::move(*group));
+    if (!kept) {
+        return Failure("the file names more bytes than it holds: its budget is spent");
+    }
+    return kept;
 }
 
 std::optional<IconGroup> ReadIconGroup(std::span<const std::uint8_t> file, std::int32_t index) {
     try {
         const auto group = ReadIconGroupFrom(MemorySource(file), index);
-        return group ? std::optional<IconGroup>(*group) : std::nullopt;
+        return group ? std::optional<IconGroup>(**group) : std::nullopt;
     } catch (const std::exception&) {  // std::bad_alloc above all
         return std::nullopt;
     }

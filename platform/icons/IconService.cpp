@@ -19,9 +19,23 @@ HICON ExtractIconA(HWND /*hwnd*/, const std::string& path, std::int32_t index) {
         if (!file) {
             return 0;
         }
-        return ProcessIconTable().Add(ReadIconGroupFrom(*file, index));
+        auto group = ReadIconGroupFrom(*file, index);
+        return group ? ProcessIconTable().Add(std::move(*group)) : 0;
     } catch (const std::exception&) {  // std::bad_alloc above all
         return 0;
+    }
+}
+
+std::string WhyNoIcon(const std::string& path, std::int32_t index) {
+    try {
+        const auto file = FileSource::Open(path);
+        if (!file) {
+            return "the file cannot be opened as a regular file";
+        }
+        const auto group = ReadIconGroupFrom(*file, index);
+        return group ? std::string() : group.error().reason;
+    } catch (const std::exception&) {
+        return "out of memory while reading it";
     }
 }
 

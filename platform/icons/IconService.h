@@ -51,6 +51,11 @@ struct IconGroup {
 // handle is accepted and not used.
 HICON ExtractIconA(HWND hwnd, const std::string& path, std::int32_t index);
 
+// Why ExtractIconA gives 0 for this file and index, in plain words naming what failed and where
+// ("resource directory entry 3 at 0x1f40 from the resource root lies outside the sections' data
+// in the file"); empty when it gives an icon. Holds no handle; nothing here throws.
+std::string WhyNoIcon(const std::string& path, std::int32_t index);
+
 // Frees a handle. False when the handle is not live.
 bool DestroyIcon(HICON icon);
 

@@ -11,9 +11,10 @@ namespace platform::icons {
 
 // The icon group at a zero-based index of a PE32, PE32+, NE or .ico source, sharing its image bytes
 // (and the whole snapshot, when the same group resource was read before) with everything still
-// held from the same unchanged file; null where ExtractIconA gives 0. May throw std::bad_alloc;
-// the public entry points catch it.
-std::shared_ptr<const IconGroup> ReadIconGroupFrom(const ByteSource& source, std::int32_t index);
+// held from the same file; the reason where ExtractIconA gives 0. May throw std::bad_alloc; the
+// public entry points catch it.
+ReadResult<std::shared_ptr<const IconGroup>> ReadIconGroupFrom(const ByteSource& source,
+                                                               std::int32_t index);
 
 // Whether the readers take an image of this extent: not empty, not larger than any read may be.
 bool IsReadableImage(const ByteRange& range);

@@ -37,29 +37,30 @@ struct NeResource {
     std::uint64_t length = 0;  // the stored length: whole alignment units
 };
 
-std::optional<std::uint64_t> ResourceTableOffset(const ByteSource& source, std::uint64_t neOffset) {
-    const auto header = ReadFixed<kNeHeaderSize>(source, neOffset);
+ReadResult<std::uint64_t> ResourceTableOffset(const ByteSource& source, std::uint64_t neOffset) {
+    const auto header = ReadStructure<kNeHeaderSize>(source, neOffset, "NE header");
     if (!header) {
-        return std::nullopt;
+        return header.error();
     }
     const std::uint16_t offset = Fields(*header).U16(kResourceTableOffsetField);
     if (offset == 0) {
-        return std::nullopt;  // no resources
+        return Failure("the executable has no resource table");
     }
     return neOffset + offset;
 }
 
 // Walks the type records (each one read on its own, a bounded number of them) until both icon
 // types are found, the table ends or a record cannot be read.
-std::optional<ResourceTable> ReadResourceTable(const ByteSource& source, std::uint64_t at) {
-    const auto shiftBytes = ReadFixed<2>(source, at);
+ReadResult<ResourceTable> ReadResourceTable(const ByteSource& source, std::uint64_t at) {
+    const auto shiftBytes = ReadStructure<2>(source, at, "resource table");
     if (!shiftBytes) {
-        return std::nullopt;
+        return shiftBytes.error();
     }
     ResourceTable table;
     table.shift = Fields(*shiftBytes).U16(0);
     if (table.shift > kMaxAlignShift) {
-        return std::nullopt;
+        return Failure("resource table at " + Hex(at) + ": alignment shift " +
+                       std::to_string(table.shift) + " is over " + std::to_string(kMaxAlignShift));
     }
     at += 2;
     for (std::size_t i = 0; i < kMaxTypeRecords && !(table.groups && table.icons); ++i) {
@@ -117,43 +118,46 @@ public:
     NeIconGroups(const ByteSource& source, const ResourceTable& table)
         : source_(source), table_(table) {}
 
-    std::uint32_t Count() const override { return table_.groups ? table_.groups->count : 0; }
+    std::uint32_t Count() const override { return table_.groups->count; }
 
-    std::optional<GroupRecord> Group(std::uint32_t index) override {
-        if (index >= Count()) {
-            return std::nullopt;
-        }
-        const auto record = ReadFixed<kResourceRecordSize>(
-            source_, table_.groups->first + std::uint64_t{index} * kResourceRecordSize);
+    ReadResult<GroupRecord> Group(std::uint32_t index) override {
+        const auto record = ReadStructure<kResourceRecordSize>(
+            source_, table_.groups->first + std::uint64_t{index} * kResourceRecordSize,
+            "icon group record " + std::to_string(index));
         if (!record) {
-            return std::nullopt;
+            return record.error();
         }
         Fields fields(*record);
         const NeResource group = ResourceFrom(fields, 0, table_.shift);
         if (group.offset >= source_.Size()) {
-            return std::nullopt;
+            return Failure("icon group record " + std::to_string(index) + " points at " +
+                           Hex(group.offset) + ", past the end of the file (" +
+                           Hex(source_.Size()) + " bytes)");
         }
         // The stored length is rounded up to whole units and may run past the end of the file.
         const ByteRange range{group.offset, std::min({group.length, source_.Size() - group.offset,
                                                       std::uint64_t{kMaxGroupBytes}})};
-        const auto bytes = ReadBytes(source_, range.offset, range.length);
-        auto entries = bytes ? ParseGroupDirectory(*bytes) : std::nullopt;
+        const auto bytes = ReadStructure(source_, range.offset, range.length, "group directory");
+        auto entries = bytes ? ParseGroupDirectory(*bytes, range.offset) : bytes.error();
         if (!entries) {
-            return std::nullopt;
+            return entries.error();
         }
         return GroupRecord{range, std::move(*entries)};
     }
 
-    std::optional<ByteRange> ImageOf(const GroupRecord& group, std::size_t entry) override {
+    ReadResult<ByteRange> ImageOf(const GroupRecord& group, std::size_t entry) override {
         const IconImage& image = group.entries.at(entry);
         const IdIndex<NeResource>* index = Icons();
-        const NeResource* icon = index ? index->Find(image.resourceId & 0x7FFF) : nullptr;
+        const std::uint16_t id = image.resourceId & 0x7FFF;
+        const NeResource* icon = index ? index->Find(id) : nullptr;
         if (!icon) {
-            return std::nullopt;
+            return Failure("the file has no icon resource (RT_ICON) " + std::to_string(id));
         }
         const ByteRange range{icon->offset, ExactLength(*icon, image)};
         if (!RangeInside(source_.Size(), range.offset, range.length)) {
-            return std::nullopt;
+            return Failure("icon resource " + std::to_string(id) + " at " + Hex(range.offset) +
+                           " (" + Hex(range.length) + " bytes) runs past the end of the file (" +
+                           Hex(source_.Size()) + " bytes)");
         }
         return range;
     }
@@ -182,13 +186,17 @@ private:
 
 }  // namespace
 
-std::unique_ptr<IconGroups> OpenNeIconGroups(const ByteSource& source, std::uint64_t neOffset) {
+ReadResult<std::unique_ptr<IconGroups>> OpenNeIconGroups(const ByteSource& source,
+                                                         std::uint64_t neOffset) {
     const auto tableOffset = ResourceTableOffset(source, neOffset);
-    const auto table = tableOffset ? ReadResourceTable(source, *tableOffset) : std::nullopt;
+    const auto table = tableOffset ? ReadResourceTable(source, *tableOffset) : tableOffset.error();
     if (!table) {
-        return nullptr;
+        return table.error();
     }
-    return std::make_unique<NeIconGroups>(source, *table);
+    if (!table->groups) {
+        return Failure("the resource table has no icon groups (RT_GROUP_ICON)");
+    }
+    return std::unique_ptr<IconGroups>(std::make_unique<NeIconGroups>(source, *table));
 }
 
 }  // namespace platform::icons

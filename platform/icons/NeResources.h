@@ -11,7 +11,9 @@ namespace platform::icons {
 
 // The groups of the executable whose "NE" header is at `neOffset`: group i is the i-th record of
 // the RT_GROUP_ICON type (named or numbered, in stored order), and an entry's image is the
-// RT_ICON record its ID names. Null when the resource table is missing or malformed.
-std::unique_ptr<IconGroups> OpenNeIconGroups(const ByteSource& source, std::uint64_t neOffset);
+// RT_ICON record its ID names. The reason when the resource table is missing or malformed or has
+// no icon groups.
+ReadResult<std::unique_ptr<IconGroups>> OpenNeIconGroups(const ByteSource& source,
+                                                         std::uint64_t neOffset);
 
 }  // namespace platform::icons

@@ -29,40 +29,39 @@ std::optional<OptionalHeaderShape> ShapeFor(std::uint16_t magic) {
     return std::nullopt;
 }
 
-// The RVA of the resource table from the optional header; nullopt when the header is malformed.
-std::optional<std::uint32_t> ResourceRvaFrom(const ByteSource& source, std::uint64_t offset,
-                                             std::uint16_t size) {
-    const auto magicBytes = ReadFixed<2>(source, offset);
+// The RVA of the resource table from the optional header.
+ReadResult<std::uint32_t> ResourceRvaFrom(const ByteSource& source, std::uint64_t offset,
+                                          std::uint16_t size) {
+    const auto magicBytes = ReadStructure<2>(source, offset, "optional header");
     if (!magicBytes) {
-        return std::nullopt;
+        return magicBytes.error();
     }
-    const auto shape = ShapeFor(Fields(*magicBytes).U16(0));
+    const std::uint16_t magic = Fields(*magicBytes).U16(0);
+    const auto shape = ShapeFor(magic);
     if (!shape) {
-        return std::nullopt;
+        return Failure("optional header at " + Hex(offset) + ": magic " + Hex(magic) +
+                       " is neither PE32 (0x10b) nor PE32+ (0x20b)");
     }
     const std::size_t entry = shape->directoriesOffset + 8 * kResourceDirectoryIndex;
     if (entry + 8 > size) {
         return std::uint32_t{0};  // the optional header stops before the resource directory
     }
-    const auto header = ReadBytes(source, offset, entry + 8);
+    const auto header = ReadStructure(source, offset, entry + 8, "optional header");
     if (!header) {
-        return std::nullopt;
+        return header.error();
     }
     Fields fields(*header);
     const std::uint32_t rvaCount = fields.U32(shape->rvaCountOffset);
     const std::uint32_t rva = fields.U32(entry);
-    if (!fields.Ok()) {
-        return std::nullopt;
-    }
     return rvaCount > kResourceDirectoryIndex ? rva : 0;
 }
 
 }  // namespace
 
-std::optional<PeImage> PeImage::Read(const ByteSource& source, std::uint64_t peOffset) {
-    const auto coff = ReadFixed<kCoffHeaderSize>(source, peOffset + 4);
+ReadResult<PeImage> PeImage::Read(const ByteSource& source, std::uint64_t peOffset) {
+    const auto coff = ReadStructure<kCoffHeaderSize>(source, peOffset + 4, "COFF header");
     if (!coff) {
-        return std::nullopt;
+        return coff.error();
     }
     Fields coffFields(*coff);
     const std::uint16_t sectionCount = coffFields.U16(2);
@@ -70,12 +69,13 @@ std::optional<PeImage> PeImage::Read(const ByteSource& source, std::uint64_t peO
     const std::uint64_t optionalOffset = peOffset + 4 + kCoffHeaderSize;
     const auto resourceRva = ResourceRvaFrom(source, optionalOffset, optionalSize);
     if (!resourceRva) {
-        return std::nullopt;
+        return resourceRva.error();
     }
-    const auto table = ReadBytes(source, optionalOffset + optionalSize,
-                                 std::uint64_t{sectionCount} * kSectionHeaderSize);
+    const auto table =
+        ReadStructure(source, optionalOffset + optionalSize,
+                      std::uint64_t{sectionCount} * kSectionHeaderSize, "section table");
     if (!table) {
-        return std::nullopt;
+        return table.error();
     }
     PeImage image;
     image.resourceRva_ = *resourceRva;
@@ -89,12 +89,8 @@ std::optional<PeImage> PeImage::Read(const ByteSource& source, std::uint64_t peO
         image.sections_.push_back(
             {fields.U32(at + 12), std::min(mapped, rawSize), fields.U32(at + 20)});
     }
-    if (!fields.Ok()) {
-        return std::nullopt;
-    }
     return image;
 }
-
 std::optional<std::uint64_t> PeImage::FileOffset(std::uint64_t rva, std::uint64_t length) const {
     for (const Section& section : sections_) {
         if (rva < section.virtualAddress) {

@@ -13,8 +13,8 @@ namespace platform::icons {
 class PeImage {
 public:
     // Reads the COFF header, the optional header and the section table of the image whose
-    // "PE\0\0" signature is at `peOffset`. Nullopt when any of them is malformed or outside.
-    static std::optional<PeImage> Read(const ByteSource& source, std::uint64_t peOffset);
+    // "PE\0\0" signature is at `peOffset`; the reason when any of them is malformed or outside.
+    static ReadResult<PeImage> Read(const ByteSource& source, std::uint64_t peOffset);
 
     // The RVA of the resource table (data directory 2); 0 when there is none.
     std::uint32_t ResourceRva() const { return resourceRva_; }

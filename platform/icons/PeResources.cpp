@@ -13,25 +13,50 @@ constexpr std::uint16_t kRtIcon = 3;
 constexpr std::uint16_t kRtGroupIcon = 14;
 
 struct TypeDirectories {
-    std::optional<std::uint32_t> groups;
-    std::optional<std::uint32_t> icons;
+    std::optional<ResourceEntry> groups;
+    std::optional<ResourceEntry> icons;
 };
 
-// The directories of RT_GROUP_ICON and RT_ICON in the root (the first entry of each type).
-std::optional<TypeDirectories> FindTypes(const ResourceTree& tree) {
+// The root entries of RT_GROUP_ICON and RT_ICON (the first entry of each type).
+ReadResult<TypeDirectories> FindTypes(const ResourceTree& tree) {
     const auto types = tree.Entries(0);
     if (!types) {
-        return std::nullopt;
+        return types.error();
     }
     TypeDirectories found;
     for (const ResourceEntry& type : *types) {
         if (!found.groups && type.HasId(kRtGroupIcon)) {
-            found.groups = ResourceTree::Subdirectory(type);
+            found.groups = type;
         } else if (!found.icons && type.HasId(kRtIcon)) {
-            found.icons = ResourceTree::Subdirectory(type);
+            found.icons = type;
         }
     }
     return found;
+}
+
+// The directory a type entry leads to, with its counts.
+ReadResult<std::pair<std::uint32_t, DirectoryCounts>> TypeDirectory(
+    const ResourceTree& tree, const std::optional<ResourceEntry>& type, const std::string& name) {
+    if (!type) {
+        return Failure("the resource table has no " + name);
+    }
+    const auto directory = ResourceTree::Subdirectory(*type, "the " + name + " type entry");
+    const auto counts = directory ? tree.Counts(*directory) : directory.error();
+    if (!counts) {
+        return counts.error();
+    }
+    return std::pair{*directory, *counts};
+}
+
+// Where the first language of the resource a name entry leads to lies in the file.
+ReadResult<ByteRange> PlaceOf(const ResourceTree& tree, const ResourceEntry& entry,
+                              const std::string& what, std::uint64_t limit) {
+    const auto languages = ResourceTree::Subdirectory(entry, what);
+    const auto data = languages ? tree.FirstLanguage(*languages) : languages.error();
+    if (!data) {
+        return data.error();
+    }
+    return tree.Place(*data, std::min<std::uint64_t>(data->size, limit));
 }
 
 class PeIconGroups final : public IconGroups {
@@ -39,44 +64,48 @@ public:
     PeIconGroups(const ByteSource& source, PeImage image)
         : source_(source), image_(std::move(image)), tree_(source_, image_, image_.ResourceRva()) {}
 
-    // Finds the two type directories; false when either is missing or unreadable.
-    bool Open() {
+    // Finds the two type directories.
+    ReadResult<bool> Open() {
         const auto types = FindTypes(tree_);
-        const auto groupCounts =
-            types && types->groups ? tree_.Counts(*types->groups) : std::nullopt;
-        const auto iconCounts = types && types->icons ? tree_.Counts(*types->icons) : std::nullopt;
-        if (!groupCounts || !iconCounts) {
-            return false;
+        if (!types) {
+            return types.error();
         }
-        groupDirectory_ = *types->groups;
-        groupCount_ = groupCounts->Total();
-        icons_.emplace(tree_, *types->icons, *iconCounts);
+        const auto groups = TypeDirectory(tree_, types->groups, "icon groups (RT_GROUP_ICON)");
+        const auto icons = TypeDirectory(tree_, types->icons, "icons (RT_ICON)");
+        if (!groups || !icons) {
+            return groups ? icons.error() : groups.error();
+        }
+        groupDirectory_ = groups->first;
+        groupCount_ = groups->second.Total();
+        icons_.emplace(tree_, icons->first, icons->second);
         return true;
     }
 
     std::uint32_t Count() const override { return groupCount_; }
 
-    std::optional<GroupRecord> Group(std::uint32_t index) override {
-        if (index >= groupCount_) {
-            return std::nullopt;
-        }
+    ReadResult<GroupRecord> Group(std::uint32_t index) override {
         const auto entry = tree_.EntryAt(groupDirectory_, index);
-        const auto languages = entry ? ResourceTree::Subdirectory(*entry) : std::nullopt;
-        const auto data = languages ? tree_.FirstLanguage(*languages) : std::nullopt;
-        const auto range = data ? tree_.Place(*data, kMaxGroupBytes) : std::nullopt;
-        const auto bytes = range ? ReadBytes(source_, range->offset, range->length) : std::nullopt;
-        auto entries = bytes ? ParseGroupDirectory(*bytes) : std::nullopt;
+        const auto range = entry
+                               ? PlaceOf(tree_, *entry, "icon group entry " + std::to_string(index),
+                                         kMaxGroupBytes)
+                               : entry.error();
+        const auto bytes =
+            range ? ReadStructure(source_, range->offset, range->length, "group directory")
+                  : range.error();
+        auto entries = bytes ? ParseGroupDirectory(*bytes, range->offset) : bytes.error();
         if (!entries) {
-            return std::nullopt;
+            return entries.error();
         }
         return GroupRecord{*range, std::move(*entries)};
     }
 
-    std::optional<ByteRange> ImageOf(const GroupRecord& group, std::size_t entry) override {
-        const auto icon = icons_->Find(group.entries.at(entry).resourceId);
-        const auto languages = icon ? ResourceTree::Subdirectory(*icon) : std::nullopt;
-        const auto data = languages ? tree_.FirstLanguage(*languages) : std::nullopt;
-        return data ? tree_.Place(*data, data->size) : std::nullopt;
+    ReadResult<ByteRange> ImageOf(const GroupRecord& group, std::size_t entry) override {
+        const std::uint16_t id = group.entries.at(entry).resourceId;
+        const auto icon = icons_->Find(id);
+        if (!icon) {
+            return Failure("the file has no icon resource (RT_ICON) " + std::to_string(id));
+        }
+        return PlaceOf(tree_, *icon, "icon resource " + std::to_string(id), kMaxRead + 1);
     }
 
 private:
@@ -90,13 +119,20 @@ private:
 
 }  // namespace
 
-std::unique_ptr<IconGroups> OpenPeIconGroups(const ByteSource& source, std::uint64_t peOffset) {
+ReadResult<std::unique_ptr<IconGroups>> OpenPeIconGroups(const ByteSource& source,
+                                                         std::uint64_t peOffset) {
     auto image = PeImage::Read(source, peOffset);
-    if (!image || image->ResourceRva() == 0) {
-        return nullptr;
+    if (!image) {
+        return image.error();
+    }
+    if (image->ResourceRva() == 0) {
+        return Failure("the executable has no resource table");
     }
     auto groups = std::make_unique<PeIconGroups>(source, std::move(*image));
-    return groups->Open() ? std::move(groups) : nullptr;
+    if (const auto opened = groups->Open(); !opened) {
+        return opened.error();
+    }
+    return std::unique_ptr<IconGroups>(std::move(groups));
 }
 
 }  // namespace platform::icons

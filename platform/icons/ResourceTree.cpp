@@ -22,40 +22,43 @@ ResourceEntry EntryFrom(Fields& fields, std::size_t at) {
 
 }  // namespace
 
-std::optional<std::uint64_t> ResourceTree::Locate(std::uint64_t offset,
-                                                  std::uint64_t length) const {
-    return image_.FileOffset(std::uint64_t{rootRva_} + offset, length);
+ReadResult<std::vector<std::uint8_t>> ResourceTree::ReadAt(std::uint64_t offset,
+                                                           std::uint64_t length,
+                                                           const std::string& what) const {
+    const auto at = image_.FileOffset(std::uint64_t{rootRva_} + offset, length);
+    if (!at) {
+        return Failure(what + " at " + Hex(offset) + " from the resource root (" + Hex(length) +
+                       " bytes) lies outside the sections' data in the file");
+    }
+    return ReadStructure(source_, *at, length, what);
 }
 
-std::optional<DirectoryCounts> ResourceTree::Counts(std::uint32_t offset) const {
-    const auto at = Locate(offset, kDirectoryHeaderSize);
-    const auto header = at ? ReadFixed<kDirectoryHeaderSize>(source_, *at) : std::nullopt;
+ReadResult<DirectoryCounts> ResourceTree::Counts(std::uint32_t offset) const {
+    const auto header = ReadAt(offset, kDirectoryHeaderSize, "resource directory");
     if (!header) {
-        return std::nullopt;
+        return header.error();
     }
     Fields fields(*header);
     return DirectoryCounts{fields.U16(12), fields.U16(14)};
 }
 
-std::optional<ResourceEntry> ResourceTree::EntryAt(std::uint32_t offset,
-                                                   std::uint32_t index) const {
-    const auto at = Locate(EntryOffset(offset, index), kEntrySize);
-    const auto bytes = at ? ReadFixed<kEntrySize>(source_, *at) : std::nullopt;
+ReadResult<ResourceEntry> ResourceTree::EntryAt(std::uint32_t offset, std::uint32_t index) const {
+    const auto bytes = ReadAt(EntryOffset(offset, index), kEntrySize,
+                              "resource directory entry " + std::to_string(index));
     if (!bytes) {
-        return std::nullopt;
+        return bytes.error();
     }
     Fields fields(*bytes);
     return EntryFrom(fields, 0);
 }
 
-std::optional<std::vector<ResourceEntry>> ResourceTree::EntriesAt(std::uint32_t offset,
-                                                                  std::uint32_t first,
-                                                                  std::uint32_t count) const {
-    const std::uint64_t length = std::uint64_t{count} * kEntrySize;
-    const auto at = Locate(EntryOffset(offset, first), length);
-    const auto bytes = at ? ReadBytes(source_, *at, length) : std::nullopt;
+ReadResult<std::vector<ResourceEntry>> ResourceTree::EntriesAt(std::uint32_t offset,
+                                                               std::uint32_t first,
+                                                               std::uint32_t count) const {
+    const auto bytes = ReadAt(EntryOffset(offset, first), std::uint64_t{count} * kEntrySize,
+                              "resource directory entries");
     if (!bytes) {
-        return std::nullopt;
+        return bytes.error();
     }
     Fields fields(*bytes);
     std::vector<ResourceEntry> entries;
@@ -66,45 +69,55 @@ std::optional<std::vector<ResourceEntry>> ResourceTree::EntriesAt(std::uint32_t 
     return entries;
 }
 
-std::optional<std::vector<ResourceEntry>> ResourceTree::Entries(std::uint32_t offset) const {
+ReadResult<std::vector<ResourceEntry>> ResourceTree::Entries(std::uint32_t offset) const {
     const auto counts = Counts(offset);
-    return counts ? EntriesAt(offset, 0, counts->Total()) : std::nullopt;
+    if (!counts) {
+        return counts.error();
+    }
+    return EntriesAt(offset, 0, counts->Total());
 }
 
-std::optional<std::uint32_t> ResourceTree::Subdirectory(const ResourceEntry& entry) {
+ReadResult<std::uint32_t> ResourceTree::Subdirectory(const ResourceEntry& entry,
+                                                     const std::string& what) {
     if (!entry.IsDirectory()) {
-        return std::nullopt;
+        return Failure(what + " leads to a data entry where a directory belongs");
     }
     return entry.TargetOffset();
 }
 
-std::optional<ResourceData> ResourceTree::FirstLanguage(std::uint32_t offset) const {
-    const auto at = Locate(offset, kDirectoryHeaderSize + kEntrySize);
-    const auto bytes =
-        at ? ReadFixed<kDirectoryHeaderSize + kEntrySize>(source_, *at) : std::nullopt;
+ReadResult<ResourceData> ResourceTree::FirstLanguage(std::uint32_t offset) const {
+    const auto bytes = ReadAt(offset, kDirectoryHeaderSize + kEntrySize, "language directory");
     if (!bytes) {
-        return std::nullopt;
+        return bytes.error();
     }
     Fields fields(*bytes);
     const std::uint32_t count = std::uint32_t{fields.U16(12)} + fields.U16(14);
     const ResourceEntry first = EntryFrom(fields, kDirectoryHeaderSize);
-    if (count == 0 || first.IsDirectory()) {
-        return std::nullopt;  // a language must lead to data, never to a fourth level
+    if (count == 0) {
+        return Failure("language directory at " + Hex(offset) + " from the resource root is empty");
     }
-    const auto dataAt = Locate(first.TargetOffset(), kDataEntrySize);
-    const auto data = dataAt ? ReadFixed<kDataEntrySize>(source_, *dataAt) : std::nullopt;
+    if (first.IsDirectory()) {  // a language must lead to data, never to a fourth level
+        return Failure("language directory at " + Hex(offset) +
+                       " from the resource root leads to a fourth level");
+    }
+    const auto data = ReadAt(first.TargetOffset(), kDataEntrySize, "resource data entry");
     if (!data) {
-        return std::nullopt;
+        return data.error();
     }
     Fields dataFields(*data);
     return ResourceData{dataFields.U32(0), dataFields.U32(4)};
 }
 
-std::optional<ByteRange> ResourceTree::Place(const ResourceData& data, std::uint64_t limit) const {
+ReadResult<ByteRange> ResourceTree::Place(const ResourceData& data, std::uint64_t limit) const {
     const std::uint64_t length = std::min<std::uint64_t>(data.size, limit);
     const auto at = image_.FileOffset(data.rva, length);
-    if (!at || !RangeInside(source_.Size(), *at, length)) {
-        return std::nullopt;
+    if (!at) {
+        return Failure("resource data at RVA " + Hex(data.rva) + " (" + Hex(length) +
+                       " bytes) lies outside the sections' data in the file");
+    }
+    if (!RangeInside(source_.Size(), *at, length)) {
+        return Failure("resource data at " + Hex(*at) + " (" + Hex(length) +
+                       " bytes) runs past the end of the file (" + Hex(source_.Size()) + " bytes)");
     }
     return ByteRange{*at, length};
 }

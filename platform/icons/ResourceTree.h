@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "platform/icons/ByteSource.h"
@@ -44,31 +45,34 @@ public:
         : source_(source), image_(image), rootRva_(rootRva) {}
 
     // The entry counts of the directory at `offset`.
-    std::optional<DirectoryCounts> Counts(std::uint32_t offset) const;
+    ReadResult<DirectoryCounts> Counts(std::uint32_t offset) const;
 
     // Entry `index` of the directory at `offset` (the caller checks it against Counts).
-    std::optional<ResourceEntry> EntryAt(std::uint32_t offset, std::uint32_t index) const;
+    ReadResult<ResourceEntry> EntryAt(std::uint32_t offset, std::uint32_t index) const;
 
     // `count` entries from entry `first` of the directory at `offset`, read at once.
-    std::optional<std::vector<ResourceEntry>> EntriesAt(std::uint32_t offset, std::uint32_t first,
-                                                        std::uint32_t count) const;
+    ReadResult<std::vector<ResourceEntry>> EntriesAt(std::uint32_t offset, std::uint32_t first,
+                                                     std::uint32_t count) const;
 
     // All entries of the directory at `offset`, read at once.
-    std::optional<std::vector<ResourceEntry>> Entries(std::uint32_t offset) const;
+    ReadResult<std::vector<ResourceEntry>> Entries(std::uint32_t offset) const;
 
-    // The subdirectory an entry names; nullopt when it names a data entry instead.
-    static std::optional<std::uint32_t> Subdirectory(const ResourceEntry& entry);
+    // The subdirectory an entry names; the reason (naming `what` the entry is) when it names a
+    // data entry instead.
+    static ReadResult<std::uint32_t> Subdirectory(const ResourceEntry& entry,
+                                                  const std::string& what);
 
     // The data entry of the first language in the language directory at `offset`.
-    std::optional<ResourceData> FirstLanguage(std::uint32_t offset) const;
+    ReadResult<ResourceData> FirstLanguage(std::uint32_t offset) const;
 
     // Where the bytes of a resource lie in the file, at most `limit` of them (a resource larger
     // than `limit` gives its first `limit` bytes); nullopt unless one section holds them all.
-    std::optional<ByteRange> Place(const ResourceData& data, std::uint64_t limit) const;
+    ReadResult<ByteRange> Place(const ResourceData& data, std::uint64_t limit) const;
 
 private:
-    // The file offset of `length` bytes at `offset` from the root.
-    std::optional<std::uint64_t> Locate(std::uint64_t offset, std::uint64_t length) const;
+    // The bytes of a structure (`what`) of `length` bytes at `offset` from the root.
+    ReadResult<std::vector<std::uint8_t>> ReadAt(std::uint64_t offset, std::uint64_t length,
+                                                 const std::string& what) const;
 
     const ByteSource& source_;
     const PeImage& image_;

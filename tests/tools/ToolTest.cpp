@@ -79,13 +79,15 @@ TEST_F(IconsTool, ListNamesEveryGroupOfTheDirectoryAndWhyOneGivesNoIcon) {
     const ToolRun run = RunTool({"list", Arg("broken.exe"), Arg("repeated.dll")});
 
     EXPECT_EQ(run.exitCode, 0) << run.err;
-    EXPECT_EQ(run.out, Path("broken.exe") + ": 2 icons\n" +
-                           "  icon 0: unreadable: none of its 1 images can be found in the file\n"
-                           "  icon 1: 16x16 8bpp\n" +
-                           Path("repeated.dll") + ": 3 icons\n" +
-                           "  icon 0: 32x32 8bpp x246\n"
-                           "  icon 1: the same group as icon 0\n"
-                           "  icon 2: the same group as icon 0\n");
+    EXPECT_EQ(run.out,
+              Path("broken.exe") + ": 2 icons\n" +
+                  "  icon 0: unreadable: none of its 1 images can be taken: the file has no icon "
+                  "resource (RT_ICON) 7\n"
+                  "  icon 1: 16x16 8bpp\n" +
+                  Path("repeated.dll") + ": 3 icons\n" +
+                  "  icon 0: 32x32 8bpp x246\n"
+                  "  icon 1: the same group as icon 0\n"
+                  "  icon 2: the same group as icon 0\n");
 }
 
 TEST_F(IconsTool, ListReportsAMissingFileAndGoesOn) {

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <variant>
+
+// What a reader gives back: a value, or the reason it has none, naming what failed and where
+// ("resource directory entry 3 at 0x1f40 points past the end of the file").
+namespace platform::icons {
+
+struct ReadError {
+    std::string reason;
+};
+
+template <typename T>
+class ReadResult {
+public:
+    ReadResult(T value) : state_(std::move(value)) {}          // NOLINT: implicit on purpose
+    ReadResult(ReadError error) : state_(std::move(error)) {}  // NOLINT: implicit on purpose
+
+    bool ok() const { return state_.index() == 0; }
+    explicit operator bool() const { return ok(); }
+
+    T& value() { return std::get<0>(state_); }
+    const T& value() const { return std::get<0>(state_); }
+    T& operator*() { return value(); }
+    const T& operator*() const { return value(); }
+    T* operator->() { return &value(); }
+    const T* operator->() const { return &value(); }
+
+    // The reason; only for a result that holds none.
+    const ReadError& error() const { return std::get<1>(state_); }
+
+private:
+    std::variant<T, ReadError> state_;
+};
+
+// A failure with this reason.
+inline ReadError Failure(std::string reason) {
+    return ReadError{std::move(reason)};
+}
+
+// A file offset or value as the reasons write it: "0x1f40".
+std::string Hex(std::uint64_t value);
+
+}  // namespace platform::icons
