@@ -7,6 +7,7 @@
 #include <charconv>
 #include <cstdint>
 #include <iostream>
+#include <new>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -78,26 +79,36 @@ std::string DescribeGroup(const platform::icons::DescribedGroup& group) {
     return group.problem.empty() ? DescribeImages(group.images) : "unreadable: " + group.problem;
 }
 
-void PrintCount(const std::string& fileName, std::uint32_t count) {
-    std::cout << fileName << ": " << count << (count == 1 ? " icon" : " icons") << "\n";
+// Every group the file's group directory names, described from the directories alone.
+void ListFile(const std::string& fileName) {
+    const auto file = platform::icons::IconFile::Open(fileName);
+    const std::uint32_t count = file ? file->Groups().Count() : 0;
+    std::cout << fileName << ": " << count << (count == 1 ? " icon" : " icons");
+    if (file && file->Path() != fileName) {
+        std::cout << " (in " << file->Path() << ")";
+    }
+    std::cout << "\n";
+    if (file) {
+        platform::icons::DescribeIconGroups(
+            *file, [](const platform::icons::DescribedGroup& group) {
+                std::cout << "  icon " << group.index << ": " << DescribeGroup(group) << "\n";
+            });
+    }
 }
 
-// Every group the file's group directory names, described from the directories alone.
 int ListIcons(const std::vector<std::string>& fileNames) {
     int status = kExitOk;
     for (const std::string& fileName : fileNames) {
-        const platform::icons::FileDescription file = platform::icons::DescribeIconGroups(
-            fileName, [&fileName](const platform::icons::DescribedGroup& group) {
-                if (group.index == 0) {
-                    PrintCount(fileName, group.count);
-                }
-                std::cout << "  icon " << group.index << ": " << DescribeGroup(group) << "\n";
-            });
-        if (!file.readable && !FileExists(fileName)) {
+        if (!FileExists(fileName)) {
             ReportError(fileName, toolkit::errFileNotFound);
             status = kExitFailure;
-        } else if (file.groupCount == 0) {
-            PrintCount(fileName, 0);
+            continue;
+        }
+        try {
+            ListFile(fileName);
+        } catch (const std::bad_alloc&) {
+            ReportError(fileName, toolkit::errOutOfMemory);
+            status = kExitFailure;
         }
     }
     return status;

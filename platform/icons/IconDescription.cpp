@@ -1,10 +1,8 @@
 #include "platform/icons/IconDescription.h"
 
 #include <algorithm>
-#include <exception>
 #include <unordered_map>
 
-#include "platform/icons/FileSource.h"
 #include "platform/icons/IconGroups.h"
 #include "platform/icons/IconSource.h"
 
@@ -55,53 +53,26 @@ DescribedGroup DescribeGroup(const ByteSource& source, IconGroups& groups,
     return group;
 }
 
-FileDescription Unusable(const std::string& problem) {
-    FileDescription result;
-    result.readable = true;
-    result.problem = problem;
-    return result;
-}
-
 }  // namespace
 
-FileDescription DescribeIconGroups(const std::string& path,
-                                   const std::function<void(const DescribedGroup&)>& each) {
-    try {
-        const auto file = FileSource::Open(path);
-        if (!file) {
-            return {};
-        }
-        const auto opened = OpenIconGroups(*file);
-        if (!opened) {
-            return Unusable(opened.error().reason);
-        }
-        IconGroups* const groups = opened->get();
-        if (groups->Count() == 0) {
-            return Unusable("the file's icon group directory is empty");
-        }
-        std::unordered_map<ByteRange, std::uint32_t, ByteRangeHash> described;
-        for (std::uint32_t index = 0; index < groups->Count(); ++index) {
-            const auto record = groups->Group(index);
-            const auto earlier = record ? described.find(record->range) : described.end();
-            DescribedGroup group;
-            if (earlier != described.end()) {
-                group.sameAs = earlier->second;
-            } else {
-                group = DescribeGroup(*file, *groups, record);
-                if (record) {
-                    described.emplace(record->range, index);
-                }
+void DescribeIconGroups(const IconFile& file,
+                        const std::function<void(const DescribedGroup&)>& each) {
+    IconGroups& groups = file.Groups();
+    std::unordered_map<ByteRange, std::uint32_t, ByteRangeHash> described;
+    for (std::uint32_t index = 0; index < groups.Count(); ++index) {
+        const auto record = groups.Group(index);
+        const auto earlier = record ? described.find(record->range) : described.end();
+        DescribedGroup group;
+        if (earlier != described.end()) {
+            group.sameAs = earlier->second;
+        } else {
+            group = DescribeGroup(file.Source(), groups, record);
+            if (record) {
+                described.emplace(record->range, index);
             }
-            group.index = index;
-            group.count = groups->Count();
-            each(group);
         }
-        FileDescription result;
-        result.readable = true;
-        result.groupCount = groups->Count();
-        return result;
-    } catch (const std::exception&) {  // std::bad_alloc above all
-        return Unusable("out of memory while reading it");
+        group.index = index;
+        each(group);
     }
 }
 

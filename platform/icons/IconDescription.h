@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/icons/IconFile.h"
 #include "platform/icons/IconService.h"
 
 // A file's icons described from its directories, for the command-line tool: no image is read
@@ -33,17 +34,10 @@ struct DescribedGroup {
     std::string problem;                  // why the group gives no icon; empty when it gives one
 };
 
-// What a file holds: how many groups its directory names, or why it has none to describe.
-struct FileDescription {
-    bool readable = false;  // false: the file could not be opened as a regular file
-    std::uint32_t groupCount = 0;
-    std::string problem;  // why there are no icons at all; empty otherwise
-};
-
 // Describes every group of the file's group directory in index order, calling `each` once per
 // group (a group whose group resource was already described is reported by `sameAs`, its images
-// left empty). The path is the file system's own bytes. Nothing here throws.
-FileDescription DescribeIconGroups(const std::string& path,
-                                   const std::function<void(const DescribedGroup&)>& each);
+// left empty). May throw std::bad_alloc.
+void DescribeIconGroups(const IconFile& file,
+                        const std::function<void(const DescribedGroup&)>& each);
 
 }  // namespace platform::icons

@@ -85,22 +85,19 @@ bool IsReadableImage(const ByteRange& range) {
 }
 
 ReadResult<std::shared_ptr<const IconGroup>> ReadIconGroupFrom(const ByteSource& source,
+                                                               IconGroups& groups,
                                                                std::int32_t index) {
-    auto groups = OpenIconGroups(source);
-    if (!groups) {
-        return groups.error();
-    }
-    const std::uint32_t count = (*groups)->Count();
+    const std::uint32_t count = groups.Count();
     if (index < 0 || static_cast<std::uint32_t>(index) >= count) {
         return Failure("there is no icon " + std::to_string(index) + ": the file has " +
                        std::to_string(count));
     }
-    const auto record = (*groups)->Group(static_cast<std::uint32_t>(index));
+    const auto record = groups.Group(static_cast<std::uint32_t>(index));
     if (!record) {
         return record.error();
     }
     SharedResources shared(source);
-    auto group = CollectImages(**groups, *record, shared);
+    auto group = CollectImages(groups, *record, shared);
     if (!group) {
         return group.error();
     }
@@ -113,7 +110,9 @@ ReadResult<std::shared_ptr<const IconGroup>> ReadIconGroupFrom(const ByteSource&
 
 std::optional<IconGroup> ReadIconGroup(std::span<const std::uint8_t> file, std::int32_t index) {
     try {
-        const auto group = ReadIconGroupFrom(MemorySource(file), index);
+        const MemorySource source(file);
+        auto groups = OpenIconGroups(source);
+        const auto group = groups ? ReadIconGroupFrom(source, **groups, index) : groups.error();
         return group ? std::optional<IconGroup>(**group) : std::nullopt;
     } catch (const std::exception&) {  // std::bad_alloc above all
         return std::nullopt;

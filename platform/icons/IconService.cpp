@@ -4,7 +4,7 @@
 
 #include <exception>
 
-#include "platform/icons/FileSource.h"
+#include "platform/icons/IconFile.h"
 #include "platform/icons/IconHandleTable.h"
 #include "platform/icons/IconSource.h"
 
@@ -15,11 +15,8 @@ HICON ExtractIconA(HWND /*hwnd*/, const std::string& path, std::int32_t index) {
         if (index < 0) {
             return 0;
         }
-        const auto file = FileSource::Open(path);
-        if (!file) {
-            return 0;
-        }
-        auto group = ReadIconGroupFrom(*file, index);
+        const auto file = IconFile::Open(path);
+        auto group = file ? ReadIconGroupFrom(file->Source(), file->Groups(), index) : file.error();
         return group ? ProcessIconTable().Add(std::move(*group)) : 0;
     } catch (const std::exception&) {  // std::bad_alloc above all
         return 0;
@@ -28,11 +25,9 @@ HICON ExtractIconA(HWND /*hwnd*/, const std::string& path, std::int32_t index) {
 
 std::string WhyNoIcon(const std::string& path, std::int32_t index) {
     try {
-        const auto file = FileSource::Open(path);
-        if (!file) {
-            return "the file cannot be opened as a regular file";
-        }
-        const auto group = ReadIconGroupFrom(*file, index);
+        const auto file = IconFile::Open(path);
+        const auto group =
+            file ? ReadIconGroupFrom(file->Source(), file->Groups(), index) : file.error();
         return group ? std::string() : group.error().reason;
     } catch (const std::exception&) {
         return "out of memory while reading it";

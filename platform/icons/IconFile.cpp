@@ -1,0 +1,93 @@
+#include "platform/icons/IconFile.h"
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <optional>
+
+namespace platform::icons {
+
+namespace {
+
+// More entries than any Windows or SystemResources directory holds; a larger one is not searched
+// to its end.
+constexpr std::size_t kMaxEntriesSearched = 200000;
+
+std::string Lowered(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return text;
+}
+
+// The entry of `directory` whose name is `lowerName` ignoring case.
+std::optional<std::filesystem::path> FindIgnoringCase(const std::filesystem::path& directory,
+                                                      const std::string& lowerName) {
+    std::error_code error;
+    std::filesystem::directory_iterator entries(directory, error);
+    std::size_t seen = 0;
+    for (; !error && entries != std::filesystem::directory_iterator() && seen < kMaxEntriesSearched;
+         entries.increment(error), ++seen) {
+        if (Lowered(entries->path().filename().string()) == lowerName) {
+            return entries->path();
+        }
+    }
+    return std::nullopt;
+}
+
+struct Opened {
+    std::unique_ptr<FileSource> source;
+    ReadResult<std::unique_ptr<IconGroups>> groups;
+};
+
+Opened OpenGroups(const std::string& path) {
+    auto source = FileSource::Open(path);
+    if (!source) {
+        return {nullptr, Failure("the file cannot be opened as a regular file")};
+    }
+    auto groups = OpenIconGroups(*source);
+    if (groups && (*groups)->Count() == 0) {
+        groups = Failure("the file's icon group directory is empty");
+    }
+    return {std::move(source), std::move(groups)};
+}
+
+bool StartsLikeAnExecutable(const ByteSource& source) {
+    const auto magic = ReadFixed<2>(source, 0);
+    return magic && (*magic)[0] == 'M' && (*magic)[1] == 'Z';
+}
+
+}  // namespace
+
+std::string MunFileFor(const std::string& path) {
+    const std::filesystem::path file(path);
+    const std::filesystem::path directory = file.parent_path();
+    const std::string directoryName = Lowered(directory.filename().string());
+    if (directoryName != "system32" && directoryName != "syswow64") {
+        return {};
+    }
+    const auto resources = FindIgnoringCase(directory.parent_path(), "systemresources");
+    const auto mun = resources
+                         ? FindIgnoringCase(*resources, Lowered(file.filename().string()) + ".mun")
+                         : std::nullopt;
+    return mun ? mun->string() : std::string();
+}
+
+ReadResult<IconFile> IconFile::Open(const std::string& path) {
+    Opened file = OpenGroups(path);
+    if (file.groups) {
+        return IconFile(std::move(file.source), std::move(*file.groups), path);
+    }
+    const std::string mun =
+        file.source && StartsLikeAnExecutable(*file.source) ? MunFileFor(path) : std::string();
+    if (mun.empty()) {
+        return file.groups.error();
+    }
+    Opened redirected = OpenGroups(mun);
+    if (!redirected.groups) {
+        return Failure(file.groups.error().reason + "; its icons would be in " + mun + ", but " +
+                       redirected.groups.error().reason);
+    }
+    return IconFile(std::move(redirected.source), std::move(*redirected.groups), mun);
+}
+
+}  // namespace platform::icons

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "platform/icons/FileSource.h"
+#include "platform/icons/IconGroups.h"
+#include "platform/icons/ReadResult.h"
+
+// The icons a path stands for, opened: the file and its icon groups. Since Windows 10 the icons of
+// many system DLLs live in `<Windows>\SystemResources\<name>.mun` and the DLL in System32 holds
+// none; the Windows loader redirects to the .mun file, and so does this.
+namespace platform::icons {
+
+class IconFile {
+public:
+    // Opens the file at `path` (the file system's own bytes) and its icon groups. A PE file with no
+    // icon group of its own, lying in a directory named System32 or SysWOW64 (any case), stands
+    // for `SystemResources/<its name>.mun` (any case) beside that directory, when that file gives
+    // icon groups. The reason when neither gives any.
+    static ReadResult<IconFile> Open(const std::string& path);
+
+    const ByteSource& Source() const { return *source_; }
+    IconGroups& Groups() const { return *groups_; }
+    // The file the icons are read from: the path given, or the .mun file it stands for.
+    const std::string& Path() const { return path_; }
+
+private:
+    IconFile(std::unique_ptr<FileSource> source, std::unique_ptr<IconGroups> groups,
+             std::string path)
+        : source_(std::move(source)), groups_(std::move(groups)), path_(std::move(path)) {}
+
+    std::unique_ptr<FileSource> source_;
+    std::unique_ptr<IconGroups> groups_;  // reads source_
+    std::string path_;
+};
+
+// The .mun file a path in a System32 or SysWOW64 directory may stand for; empty when the path is
+// not in such a directory or there is no such file. Directory names are matched ignoring case,
+// each directory read at most up to a bounded number of entries.
+std::string MunFileFor(const std::string& path);
+
+}  // namespace platform::icons
