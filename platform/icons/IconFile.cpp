@@ -35,15 +35,17 @@ std::optional<std::filesystem::path> FindIgnoringCase(const std::filesystem::pat
 }
 
 struct Opened {
-    std::unique_ptr<FileSource> source;
+    std::unique_ptr<AttachedSource> source;
     ReadResult<std::unique_ptr<IconGroups>> groups;
 };
 
 Opened OpenGroups(const std::string& path) {
-    auto source = FileSource::Open(path);
-    if (!source) {
+    auto file = FileSource::Open(path);
+    if (!file) {
         return {nullptr, Failure("the file cannot be opened as a regular file")};
     }
+    auto source = std::make_unique<AttachedSource>();
+    source->Attach(std::move(file));
     auto groups = OpenIconGroups(*source);
     if (groups && (*groups)->Count() == 0) {
         groups = Failure("the file's icon group directory is empty");

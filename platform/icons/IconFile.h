@@ -12,6 +12,26 @@
 // none; the Windows loader redirects to the .mun file, and so does this.
 namespace platform::icons {
 
+// A byte source that reads through whichever file is attached to it (none: every read fails), so
+// that what was parsed over one descriptor serves the next descriptor of the same unchanged file.
+class AttachedSource final : public ByteSource {
+public:
+    void Attach(std::unique_ptr<FileSource> file) { file_ = std::move(file); }
+    void Detach() { file_.reset(); }
+    bool Attached() const { return file_ != nullptr; }
+
+    std::uint64_t Size() const override { return file_ ? file_->Size() : 0; }
+    bool ReadAt(std::uint64_t offset, std::span<std::uint8_t> out) const override {
+        return file_ && file_->ReadAt(offset, out);
+    }
+    std::optional<SourceIdentity> Identity() const override {
+        return file_ ? file_->Identity() : std::nullopt;
+    }
+
+private:
+    std::unique_ptr<FileSource> file_;
+};
+
 class IconFile {
 public:
     // Opens the file at `path` (the file system's own bytes) and its icon groups. A PE file with no
@@ -25,12 +45,18 @@ public:
     // The file the icons are read from: the path given, or the .mun file it stands for.
     const std::string& Path() const { return path_; }
 
+    // Lets go of the file's descriptor, keeping what was parsed; Reattach gives it a new one.
+    void Detach() { source_->Detach(); }
+    // Reads through `file` from now on: a descriptor of the same unchanged file (the caller has
+    // compared identities).
+    void Reattach(std::unique_ptr<FileSource> file) { source_->Attach(std::move(file)); }
+
 private:
-    IconFile(std::unique_ptr<FileSource> source, std::unique_ptr<IconGroups> groups,
+    IconFile(std::unique_ptr<AttachedSource> source, std::unique_ptr<IconGroups> groups,
              std::string path)
         : source_(std::move(source)), groups_(std::move(groups)), path_(std::move(path)) {}
 
-    std::unique_ptr<FileSource> source_;
+    std::unique_ptr<AttachedSource> source_;
     std::unique_ptr<IconGroups> groups_;  // reads source_
     std::string path_;
 };

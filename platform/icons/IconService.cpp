@@ -4,19 +4,29 @@
 
 #include <exception>
 
-#include "platform/icons/IconFile.h"
 #include "platform/icons/IconHandleTable.h"
 #include "platform/icons/IconSource.h"
+#include "platform/icons/LastIconFile.h"
 
 namespace platform::icons {
+
+namespace {
+
+ReadResult<std::shared_ptr<const IconGroup>> ReadGroupOfPath(const std::string& path,
+                                                             std::int32_t index) {
+    return WithIconFile(path, [index](IconFile& file) {
+        return ReadIconGroupFrom(file.Source(), file.Groups(), index);
+    });
+}
+
+}  // namespace
 
 HICON ExtractIconA(HWND /*hwnd*/, const std::string& path, std::int32_t index) {
     try {
         if (index < 0) {
             return 0;
         }
-        const auto file = IconFile::Open(path);
-        auto group = file ? ReadIconGroupFrom(file->Source(), file->Groups(), index) : file.error();
+        auto group = ReadGroupOfPath(path, index);
         return group ? ProcessIconTable().Add(std::move(*group)) : 0;
     } catch (const std::exception&) {  // std::bad_alloc above all
         return 0;
@@ -25,9 +35,7 @@ HICON ExtractIconA(HWND /*hwnd*/, const std::string& path, std::int32_t index) {
 
 std::string WhyNoIcon(const std::string& path, std::int32_t index) {
     try {
-        const auto file = IconFile::Open(path);
-        const auto group =
-            file ? ReadIconGroupFrom(file->Source(), file->Groups(), index) : file.error();
+        const auto group = ReadGroupOfPath(path, index);
         return group ? std::string() : group.error().reason;
     } catch (const std::exception&) {
         return "out of memory while reading it";
