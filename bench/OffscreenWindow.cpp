@@ -18,7 +18,7 @@ QListWidget& ListWidgetOf(toolkit::ListBox& list) {
 }
 
 int RowNamed(toolkit::ListBox& list, const std::string& name) {
-    for (toolkit::Integer i = 0; i < list.ListCount(); i = i + 1) {
+    for (runtime::Integer i = 0; i < list.ListCount(); i = i + 1) {
         if (list.List(i) == name) {
             return i.Value();
         }

@@ -104,7 +104,7 @@ TEST_F(CommonDialogTest, CancelWithCancelErrorRaises32755AndKeepsTheLastChoice) 
     dialog.ShowSave();
     answer.reset();
     dialog.CancelError = true;
-    EXPECT_EQ(RaisedNumber([&] { dialog.ShowSave(); }), errCancel);
+    EXPECT_EQ(RaisedNumber([&] { dialog.ShowSave(); }), runtime::errCancel);
     EXPECT_EQ(dialog.FileName, tree.PathOf("prima.ico"));
     EXPECT_EQ(dialog.FileTitle, "prima.ico");
 }

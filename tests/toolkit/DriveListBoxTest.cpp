@@ -79,7 +79,7 @@ TEST_F(DriveListBoxTest, SetDriveChoosesTheVolumeHoldingAPathAndRaisesChangeWhen
 TEST_F(DriveListBoxTest, APathNoVolumeHoldsRaises68) {
     volumes.erase(volumes.begin());  // no root volume any more
     DriveListBox withoutRoot(form);
-    EXPECT_EQ(RaisedNumber([&] { withoutRoot.SetDrive("/usr"); }), errDeviceUnavailable);
+    EXPECT_EQ(RaisedNumber([&] { withoutRoot.SetDrive("/usr"); }), runtime::errDeviceUnavailable);
 }
 
 TEST_F(DriveListBoxTest, TheUserPickingAnotherEntryRaisesChange) {
@@ -97,7 +97,7 @@ TEST_F(DriveListBoxTest, AnErrorInTheUsersChangeIsReported) {
     RecordedMessageBoxes boxes;
     form.Show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form.Surface()));
-    drives->Change = [] { Raise(errDeviceUnavailable); };
+    drives->Change = [] { runtime::Raise(runtime::errDeviceUnavailable); };
     QTest::keyClick(&ComboOf(*drives), Qt::Key_Up);
     ASSERT_EQ(boxes.Shown().size(), 1u);
     EXPECT_EQ(boxes.Shown()[0].text, "Errore di run-time '68':\n\nPeriferica non disponibile");

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/runtime/RuntimeError.h"
 #include "platform/toolkit/Presenters.h"
-#include "platform/toolkit/RuntimeError.h"
 #include "tests/support/RaisedNumber.h"
 #include "tests/support/ScratchDirectory.h"
 

@@ -34,7 +34,7 @@ void ClickEntry(toolkit::ListBox& list, int index, bool doubleClick) {
 
 std::vector<std::string> EntriesOf(toolkit::ListBox& list) {
     std::vector<std::string> entries;
-    for (toolkit::Integer i = 0; i < list.ListCount(); i = i + 1) {
+    for (runtime::Integer i = 0; i < list.ListCount(); i = i + 1) {
         entries.push_back(list.List(i));
     }
     return entries;

@@ -9,7 +9,7 @@
 
 #include "platform/icons/IconService.h"
 #include "platform/picture/IcoFile.h"
-#include "platform/toolkit/RuntimeError.h"
+#include "platform/runtime/RuntimeError.h"
 #include "platform/toolkit/Screen.h"
 #include "tests/window/WindowHarness.h"
 
@@ -73,7 +73,7 @@ TEST_F(SavingTest, ADoubleClickSavesTheEntryDoubleClicked) {
     h.DoubleClickIcon(2);
 
     EXPECT_TRUE(h.messages.empty());
-    EXPECT_EQ(w.lstIcone.ListIndex(), toolkit::Integer(2));
+    EXPECT_EQ(w.lstIcone.ListIndex(), runtime::Integer(2));
     EXPECT_EQ(ReadAll(out + "/doppio.ico"), IcoOf(w.mIcone(2)));
     EXPECT_FALSE(std::filesystem::exists(out + "/doppio"));
     EXPECT_EQ(w.cdlSalvaIco.FileTitle, "doppio.ico");
@@ -87,7 +87,7 @@ TEST_F(SavingTest, CancelFromEitherRouteDoesNothing) {
     EXPECT_EQ(h.saveDialogsShown, 2);
     EXPECT_TRUE(h.messages.empty());
     EXPECT_TRUE(std::filesystem::is_empty(out));
-    EXPECT_EQ(w.lstIcone.ListCount(), toolkit::Integer(3));
+    EXPECT_EQ(w.lstIcone.ListCount(), runtime::Integer(3));
     EXPECT_EQ(PreviewsOf(w).grande, w.mIcone(1));
     EXPECT_NE(before.grande, nullptr);
 }
@@ -111,7 +111,7 @@ TEST_F(SavingTest, ANegativeErrorNumberFollowsThePrefixWithItsSign) {
     ASSERT_TRUE(h.messages.empty());
     auto failing = toolkit::InstallSaveDialogPresenter(
         [](const toolkit::SaveDialogRequest&) -> std::optional<std::string> {
-            throw toolkit::RuntimeError(-2147024891, "Accesso negato");
+            throw runtime::RuntimeError(-2147024891, "Accesso negato");
         });
 
     h.PressSalvaIcona();
