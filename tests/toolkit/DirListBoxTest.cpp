@@ -231,15 +231,14 @@ protected:
         tree.MakeDirectory("gone");
         volume = {tree.PathOf("vol"), "PROVA"};
         vanished = {tree.PathOf("gone"), "VIA"};
-        previous = InstallVolumeSource([this] {
-            return std::vector<Volume>{{"/", "root"}, volume, vanished};
-        });
     }
-    void TearDown() override { InstallVolumeSource(previous); }
 
     Volume volume;
     Volume vanished;
-    VolumeSource previous;
+    runtime::InstallGuard<VolumeSource> source{
+        InstallVolumeSource, [this] {
+            return std::vector<Volume>{{"/", "root"}, volume, vanished};
+        }};
 };
 
 TEST_F(DirListBoxDrives, ADrivesTextGoesToItsRootBeforeAnyVisit) {

@@ -10,6 +10,7 @@
 #include <algorithm>
 
 #include "ToolkitTestSupport.h"
+#include "platform/runtime/Replaceable.h"
 #include "platform/toolkit/Form.h"
 #include "platform/toolkit/PathText.h"
 #include "platform/toolkit/Volumes.h"
@@ -34,21 +35,17 @@ protected:
         tree.MakeDirectory("b");
         tree.MakeDirectory("b/work");
         volumes = {{"/", "root"}, {tree.PathOf("a"), "ALFA"}, {tree.PathOf("b"), "BETA"}};
-        previous = InstallVolumeSource([this] { return volumes; });
         ASSERT_NE(::getcwd(workingDirectory, sizeof workingDirectory), nullptr);
         ASSERT_EQ(::chdir(tree.PathOf("b/work").c_str()), 0);
         drives = std::make_unique<DriveListBox>(form);
         ASSERT_EQ(::chdir(workingDirectory), 0);
         drives->Change = [this] { changes.push_back(drives->Drive()); };
     }
-    void TearDown() override {
-        drives.reset();
-        InstallVolumeSource(previous);
-    }
+    void TearDown() override { drives.reset(); }
 
     TempTree tree;
     std::vector<Volume> volumes;
-    VolumeSource previous;
+    runtime::InstallGuard<VolumeSource> source{InstallVolumeSource, [this] { return volumes; }};
     char workingDirectory[4096] = {};
     Form form;
     std::unique_ptr<DriveListBox> drives;
@@ -122,11 +119,10 @@ TEST(DriveRootOf, TheRootOfADrivesTextOnly) {
 }
 
 TEST(DriveRootOf, AVolumeShowingExactlyThatTextSettlesAnAmbiguousOne) {
-    const VolumeSource previous = InstallVolumeSource([] {
+    const runtime::InstallGuard source(InstallVolumeSource, [] {
         return std::vector<Volume>{{"/media/usb", "a [b]"}};
     });
     EXPECT_EQ(DriveRootOf("/media/usb [a [b]]"), "/media/usb");
-    InstallVolumeSource(previous);
 }
 
 TEST(VolumeHolding, TheLongestWholeComponentPrefix) {

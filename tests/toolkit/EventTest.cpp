@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "ToolkitTestSupport.h"
+#include "platform/runtime/Replaceable.h"
 #include "platform/toolkit/Event.h"
 #include "platform/toolkit/MsgBox.h"
 #include "platform/toolkit/Screen.h"
@@ -69,13 +70,13 @@ TEST(RaiseUserEvent, RestoresTheDefaultPointerAfterAnError) {
 
 TEST(RaiseUserEvent, ThePointerIsStillTheHourglassWhileTheBoxShows) {
     int pointerWhileShown = -1;
-    const MessageBoxPresenter previous = InstallMessageBoxPresenter(
+    const runtime::InstallGuard presenter(
+        InstallMessageBoxPresenter,
         [&](const MessageBoxRequest&) { pointerWhileShown = Screen.MousePointer(); });
     RaiseUserEvent([] {
         Screen.SetMousePointer(vbHourglass);
         runtime::Raise(runtime::errOverflow);
     });
-    InstallMessageBoxPresenter(previous);
     EXPECT_EQ(pointerWhileShown, vbHourglass);
     EXPECT_EQ(Screen.MousePointer(), vbDefault);
 }
@@ -111,10 +112,10 @@ TEST(RaiseUserEvent, AHandlerThatTrapsItsErrorShowsNothing) {
 }
 
 TEST(RaiseUserEvent, APresenterThatFailsDoesNotEscape) {
-    const MessageBoxPresenter previous =
-        InstallMessageBoxPresenter([](const MessageBoxRequest&) { throw std::runtime_error("x"); });
+    const runtime::InstallGuard presenter(InstallMessageBoxPresenter, [](const MessageBoxRequest&) {
+        throw std::runtime_error("x");
+    });
     EXPECT_NO_THROW(RaiseUserEvent([] { runtime::Raise(runtime::errOverflow); }));
-    InstallMessageBoxPresenter(previous);
 }
 
 TEST(Presenters, InstallReturnsTheReplacedPresenter) {

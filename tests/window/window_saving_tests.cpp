@@ -9,6 +9,7 @@
 
 #include "platform/icons/IconService.h"
 #include "platform/picture/IcoFile.h"
+#include "platform/runtime/Replaceable.h"
 #include "platform/runtime/RuntimeError.h"
 #include "platform/toolkit/Screen.h"
 #include "tests/window/WindowHarness.h"
@@ -109,7 +110,8 @@ TEST_F(SavingTest, ANegativeErrorNumberFollowsThePrefixWithItsSign) {
     h.saveAnswers = {out + "/primo.ico"};
     h.PressSalvaIcona();
     ASSERT_TRUE(h.messages.empty());
-    auto failing = toolkit::InstallSaveDialogPresenter(
+    const runtime::InstallGuard failing(
+        toolkit::InstallSaveDialogPresenter,
         [](const toolkit::SaveDialogRequest&) -> std::optional<std::string> {
             throw runtime::RuntimeError(-2147024891, "Accesso negato");
         });
@@ -119,21 +121,20 @@ TEST_F(SavingTest, ANegativeErrorNumberFollowsThePrefixWithItsSign) {
     h.messages.clear();
     h.DoubleClickIcon(0);
     ExpectOneMessage("Errore n. -2147024891 salvando il file \r\nprimo.ico");
-    toolkit::InstallSaveDialogPresenter(failing);
 }
 
 TEST_F(SavingTest, AnErrorThatIsNotARuntimeErrorIsReportedByItsNumber) {
     h.saveAnswers = {out + "/primo.ico"};
     h.PressSalvaIcona();
     ASSERT_TRUE(h.messages.empty());
-    auto failing = toolkit::InstallSaveDialogPresenter(
+    const runtime::InstallGuard failing(
+        toolkit::InstallSaveDialogPresenter,
         [](const toolkit::SaveDialogRequest&) -> std::optional<std::string> {
             throw std::bad_alloc();
         });
 
     h.PressSalvaIcona();
 
-    toolkit::InstallSaveDialogPresenter(failing);
     ExpectOneMessage("Errore n. 7 salvando il file \r\nprimo.ico");
 }
 
