@@ -7,10 +7,17 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-PACKAGES=(cmake ninja-build g++ qt6-base-dev libgtest-dev libgmock-dev fonts-dejavu-core)
+# The Debian packages the build needs: .ci/packages, one a line, "#" starts a comment (CI installs
+# the same list).
+read_packages() {
+    local list
+    list=$(sed -e 's/#.*//' -e 's/[[:space:]]//g' -e '/^$/d' .ci/packages)
+    mapfile -t PACKAGES <<<"$list"
+}
 
 install_missing_packages() {
     local missing=()
+    read_packages
     for package in "${PACKAGES[@]}"; do
         dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
             missing+=("$package")

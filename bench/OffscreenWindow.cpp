@@ -18,7 +18,7 @@ QListWidget& ListWidgetOf(toolkit::ListBox& list) {
 }
 
 int RowNamed(toolkit::ListBox& list, const std::string& name) {
-    for (toolkit::Integer i = 0; i < list.ListCount(); i = i + 1) {
+    for (runtime::Integer i = 0; i < list.ListCount(); i = i + 1) {
         if (list.List(i) == name) {
             return i.Value();
         }
@@ -28,13 +28,13 @@ int RowNamed(toolkit::ListBox& list, const std::string& name) {
 
 }  // namespace
 
-OffscreenWindow::OffscreenWindow() {
-    previousMessageBox_ = toolkit::InstallMessageBoxPresenter(
-        [this](const toolkit::MessageBoxRequest&) { ++messages_; });
-    previousSaveDialog_ = toolkit::InstallSaveDialogPresenter(
-        [](const toolkit::SaveDialogRequest&) -> std::optional<std::string> {
-            return std::nullopt;
-        });
+OffscreenWindow::OffscreenWindow()
+    : messageBoxes_(toolkit::InstallMessageBoxPresenter,
+                    [this](const toolkit::MessageBoxRequest&) { ++messages_; }),
+      saveDialogs_(toolkit::InstallSaveDialogPresenter,
+                   [](const toolkit::SaveDialogRequest&) -> std::optional<std::string> {
+                       return std::nullopt;
+                   }) {
     window_ = std::make_unique<frmCercaIco>();
     window_->Show();
     QApplication::processEvents();
@@ -42,8 +42,6 @@ OffscreenWindow::OffscreenWindow() {
 
 OffscreenWindow::~OffscreenWindow() {
     window_.reset();
-    toolkit::InstallSaveDialogPresenter(previousSaveDialog_);
-    toolkit::InstallMessageBoxPresenter(previousMessageBox_);
 }
 
 void OffscreenWindow::OpenDirectory(const std::string& directory) {

@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "platform/runtime/Replaceable.h"
 #include "platform/toolkit/Presenters.h"
 #include "window/frmCercaIco.h"
 
@@ -43,8 +44,8 @@ private:
     void DrawPreviews();
 
     std::size_t messages_ = 0;
-    toolkit::MessageBoxPresenter previousMessageBox_;
-    toolkit::SaveDialogPresenter previousSaveDialog_;
+    runtime::InstallGuard<toolkit::MessageBoxPresenter> messageBoxes_;
+    runtime::InstallGuard<toolkit::SaveDialogPresenter> saveDialogs_;
     std::unique_ptr<frmCercaIco> window_;
 };
 

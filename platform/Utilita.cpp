@@ -2,20 +2,21 @@
 
 #include <utility>
 
+#include "platform/runtime/Replaceable.h"
+
 namespace platform {
 
 namespace {
 
-ExtractIconService& InstalledService() {
-    static ExtractIconService service;
+runtime::Replaceable<ExtractIconService>& ExtractIconServiceSlot() {
+    static runtime::Replaceable<ExtractIconService> service{icons::ExtractIconA};
     return service;
 }
 
 }  // namespace
 
 HICON ExtractIconA(HWND hwnd, const std::string& path, std::int32_t index) {
-    const ExtractIconService& service = InstalledService();
-    return service ? service(hwnd, path, index) : icons::ExtractIconA(hwnd, path, index);
+    return ExtractIconServiceSlot().Current()(hwnd, path, index);
 }
 
 bool DestroyIcon(HICON icon) {
@@ -23,7 +24,7 @@ bool DestroyIcon(HICON icon) {
 }
 
 ExtractIconService InstallExtractIconService(ExtractIconService service) {
-    return std::exchange(InstalledService(), std::move(service));
+    return ExtractIconServiceSlot().Install(std::move(service));
 }
 
 }  // namespace platform

@@ -20,7 +20,7 @@
 #include "platform/icons/IconService.h"
 #include "platform/picture/IconImageInfo.h"
 #include "platform/picture/SavePicture.h"
-#include "platform/toolkit/RuntimeError.h"
+#include "platform/runtime/RuntimeError.h"
 
 namespace {
 
@@ -39,7 +39,7 @@ int UsageError() {
 
 void ReportError(const std::string& fileName, std::int32_t number) {
     std::cerr << "quorvane-icons: " << fileName << ": errore " << number << ": "
-              << toolkit::DescriptionOf(number) << "\n";
+              << runtime::DescriptionOf(number) << "\n";
 }
 
 // The name goes to the system as the command line gave it: bytes, whatever their encoding.
@@ -100,14 +100,14 @@ int ListIcons(const std::vector<std::string>& fileNames) {
     int status = kExitOk;
     for (const std::string& fileName : fileNames) {
         if (!FileExists(fileName)) {
-            ReportError(fileName, toolkit::errFileNotFound);
+            ReportError(fileName, runtime::errFileNotFound);
             status = kExitFailure;
             continue;
         }
         try {
             ListFile(fileName);
         } catch (const std::bad_alloc&) {
-            ReportError(fileName, toolkit::errOutOfMemory);
+            ReportError(fileName, runtime::errOutOfMemory);
             status = kExitFailure;
         }
     }
@@ -116,18 +116,18 @@ int ListIcons(const std::vector<std::string>& fileNames) {
 
 int SaveIcon(const std::string& fileName, std::int32_t index, const std::string& outName) {
     if (!FileExists(fileName)) {
-        ReportError(fileName, toolkit::errFileNotFound);
+        ReportError(fileName, runtime::errFileNotFound);
         return kExitFailure;
     }
     const platform::picture::IPictureDisp picture =
         MPictureTool::PictureDaIcona(platform::ExtractIconA(0, fileName, index));
     if (!picture) {
-        ReportError(fileName, toolkit::errInvalidPropertyValue);
+        ReportError(fileName, runtime::errInvalidPropertyValue);
         return kExitFailure;
     }
     try {
         platform::picture::SavePicture(picture, outName);
-    } catch (const toolkit::RuntimeError& error) {
+    } catch (const runtime::RuntimeError& error) {
         ReportError(outName, error.Number());
         return kExitFailure;
     }

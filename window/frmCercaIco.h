@@ -3,11 +3,11 @@
 #include <string>
 
 #include "platform/picture/Picture.h"
+#include "platform/runtime/DynamicArray.h"
 #include "platform/toolkit/CommandButton.h"
 #include "platform/toolkit/CommonDialog.h"
 #include "platform/toolkit/DirListBox.h"
 #include "platform/toolkit/DriveListBox.h"
-#include "platform/toolkit/DynamicArray.h"
 #include "platform/toolkit/FileListBox.h"
 #include "platform/toolkit/Form.h"
 #include "platform/toolkit/Image.h"
@@ -47,7 +47,7 @@ public:
     toolkit::Image imgGrande{*this};
 
     // The pictures of the loaded file: element i is the icon listed as entry i of lstIcone.
-    toolkit::DynamicArray<IPictureDisp> mIcone;
+    runtime::DynamicArray<IPictureDisp> mIcone;
 
     // Event handlers.
     void dlstDrives_Change();

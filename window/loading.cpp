@@ -1,18 +1,18 @@
 // Loading every icon of the chosen file.
 #include "picture/MPictureTool.h"
 #include "platform/Utilita.h"
+#include "platform/runtime/Str.h"
 #include "platform/toolkit/MsgBox.h"
 #include "platform/toolkit/Screen.h"
-#include "platform/toolkit/Str.h"
 #include "window/frmCercaIco.h"
 
 using MPictureTool::PictureDaIcona;
 using platform::ExtractIconA;
 using platform::HICON;
-using toolkit::Integer;
+using runtime::Integer;
+using runtime::Str;
 using toolkit::MsgBox;
 using toolkit::Screen;
-using toolkit::Str;
 
 void frmCercaIco::lstFiles_Click() {
     CaricaIcone();

@@ -1,13 +1,13 @@
 // Saving the icon of the large preview as an .ico file.
 #include "platform/picture/SavePicture.h"
+#include "platform/runtime/RuntimeError.h"
+#include "platform/runtime/Str.h"
 #include "platform/toolkit/MsgBox.h"
-#include "platform/toolkit/RuntimeError.h"
-#include "platform/toolkit/Str.h"
 #include "window/frmCercaIco.h"
 
 using platform::picture::SavePicture;
+using runtime::Str;
 using toolkit::MsgBox;
-using toolkit::Str;
 
 void frmCercaIco::Command1_Click() {
     SalvaIconaMostrata("Errore n.");
@@ -25,8 +25,8 @@ void frmCercaIco::SalvaIconaMostrata(const std::string& errorPrefix) {
         const std::string nomeFile = cdlSalvaIco.FileName;
         SavePicture(immagine, nomeFile);
     } catch (...) {
-        const toolkit::RuntimeError Err = toolkit::CurrentRuntimeError();  // any error, numbered
-        if (Err.Number() == toolkit::errCancel) {
+        const runtime::RuntimeError Err = runtime::CurrentRuntimeError();  // any error, numbered
+        if (Err.Number() == runtime::errCancel) {
             return;
         }
         MsgBox(

@@ -6,7 +6,7 @@
 using platform::DestroyIcon;
 using platform::ExtractIconA;
 using platform::HICON;
-using toolkit::Integer;
+using runtime::Integer;
 using toolkit::Screen;
 
 void frmCercaIco::cmdAggiorna_Click() {

@@ -2,7 +2,7 @@
 
 #include <cerrno>
 
-#include "platform/toolkit/RuntimeError.h"
+#include "platform/runtime/RuntimeError.h"
 
 namespace platform::picture {
 
@@ -10,16 +10,16 @@ std::int32_t SaveErrorNumber(int errnoValue) {
     switch (errnoValue) {
         case ENOENT:
         case ENOTDIR:
-            return toolkit::errPathNotFound;
+            return runtime::errPathNotFound;
         case EACCES:
         case EPERM:
         case EROFS:
-            return toolkit::errPermissionDenied;
+            return runtime::errPermissionDenied;
         case ENOSPC:
         case EDQUOT:
-            return toolkit::errDiskFull;
+            return runtime::errDiskFull;
         default:
-            return toolkit::errPathFileAccess;
+            return runtime::errPathFileAccess;
     }
 }
 

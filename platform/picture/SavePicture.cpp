@@ -9,7 +9,7 @@
 #include "platform/picture/IcoFile.h"
 #include "platform/picture/SaveErrors.h"
 #include "platform/picture/SavePictureWith.h"
-#include "platform/toolkit/RuntimeError.h"
+#include "platform/runtime/RuntimeError.h"
 
 namespace platform::picture {
 
@@ -27,7 +27,7 @@ std::vector<IcoEntry> EntriesOf(const icons::IconGroup& group) {
 void RaiseIfDirectoryMissing(const std::string& fileName) {
     struct stat directory {};
     if (::stat(DirectoryOf(fileName).c_str(), &directory) != 0 || !S_ISDIR(directory.st_mode)) {
-        toolkit::Raise(toolkit::errPathNotFound);
+        runtime::Raise(runtime::errPathNotFound);
     }
 }
 
@@ -36,26 +36,26 @@ void RaiseIfDirectoryMissing(const std::string& fileName) {
 void RaiseIfNotRegularFile(const std::string& fileName) {
     struct stat existing {};
     if (::stat(fileName.c_str(), &existing) == 0 && !S_ISREG(existing.st_mode)) {
-        toolkit::Raise(toolkit::errPathFileAccess);
+        runtime::Raise(runtime::errPathFileAccess);
     }
 }
 
 [[noreturn]] void DiscardAndRaise(IcoFileSink& sink) {
     const int failure = sink.FailureErrno();
     sink.Discard();
-    toolkit::Raise(SaveErrorNumber(failure));
+    runtime::Raise(SaveErrorNumber(failure));
 }
 
 }  // namespace
 
 void SavePictureWith(const IPictureDisp& picture, const std::string& fileName, IcoFileSink& sink) {
     if (!picture || picture->Group().images.empty()) {
-        toolkit::Raise(toolkit::errInvalidPropertyValue);
+        runtime::Raise(runtime::errInvalidPropertyValue);
     }
     const std::vector<IcoEntry> entries = EntriesOf(picture->Group());
     const std::optional<std::vector<std::uint8_t>> directory = IcoDirectoryBytes(entries);
     if (!directory) {
-        toolkit::Raise(toolkit::errPathFileAccess);
+        runtime::Raise(runtime::errPathFileAccess);
     }
     RaiseIfDirectoryMissing(fileName);
     RaiseIfNotRegularFile(fileName);

@@ -15,7 +15,7 @@ public:
     void SetCaption(const std::string& caption);
 
     // Raised when the user presses the button (mouse or keyboard).
-    Event Click;
+    runtime::Event Click;
 
 private:
     std::string caption_;

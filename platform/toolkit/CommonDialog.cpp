@@ -2,11 +2,11 @@
 
 #include <sys/stat.h>
 
+#include "platform/runtime/RuntimeError.h"
 #include "platform/toolkit/DialogOwner.h"
 #include "platform/toolkit/Form.h"
 #include "platform/toolkit/PathText.h"
 #include "platform/toolkit/Presenters.h"
-#include "platform/toolkit/RuntimeError.h"
 
 namespace toolkit {
 
@@ -40,7 +40,7 @@ void CommonDialog::ShowSave() {
     }
     if (!answer || answer->empty()) {
         if (CancelError) {
-            Raise(errCancel);
+            runtime::Raise(runtime::errCancel);
         }
         return;
     }

@@ -2,10 +2,10 @@
 
 #include <QCursor>
 
+#include "platform/runtime/RuntimeError.h"
 #include "platform/toolkit/Form.h"
 #include "platform/toolkit/ImageFiles.h"
 #include "platform/toolkit/PointerShapes.h"
-#include "platform/toolkit/RuntimeError.h"
 #include "platform/toolkit/Screen.h"
 #include "platform/toolkit/Twips.h"
 
@@ -26,7 +26,7 @@ Control::~Control() {
 
 void Control::Move(int leftTwips, int topTwips, int widthTwips, int heightTwips) {
     if (widthTwips < 0 || heightTwips < 0) {
-        Raise(errInvalidPropertyValue);
+        runtime::Raise(runtime::errInvalidPropertyValue);
     }
     if (widget_) {
         widget_->setGeometry(TwipsToPixels(leftTwips), TwipsToPixels(topTwips),
@@ -50,7 +50,7 @@ bool Control::CanTakeFocus() const {
 
 void Control::SetMousePointer(int pointer) {
     if (!IsMousePointerValue(pointer)) {
-        Raise(errInvalidPropertyValue);
+        runtime::Raise(runtime::errInvalidPropertyValue);
     }
     mousePointer_ = pointer;
     ApplyCursor();

@@ -8,13 +8,13 @@
 #include <QStyle>
 #include <cerrno>
 
+#include "platform/runtime/RuntimeError.h"
 #include "platform/toolkit/DirectoryListing.h"
 #include "platform/toolkit/DriveDirectories.h"
 #include "platform/toolkit/DriveListBox.h"
 #include "platform/toolkit/EntryListWidget.h"
 #include "platform/toolkit/IndentedItemDelegate.h"
 #include "platform/toolkit/PathText.h"
-#include "platform/toolkit/RuntimeError.h"
 
 namespace toolkit {
 
@@ -43,7 +43,7 @@ std::string DriveDirectory(const std::string& root) {
     if (CanOpenDirectory(normalisedRoot)) {
         return normalisedRoot;
     }
-    Raise(errDeviceUnavailable);
+    runtime::Raise(runtime::errDeviceUnavailable);
 }
 
 // The normalised path of an existing directory; 76 when there is none, 75 when it cannot be
@@ -52,13 +52,13 @@ std::string ExistingDirectory(const std::string& path) {
     const std::string directory = path_text::Normalise(path);
     struct stat status {};
     if (directory.empty()) {
-        Raise(errPathNotFound);
+        runtime::Raise(runtime::errPathNotFound);
     }
     if (::stat(directory.c_str(), &status) != 0) {
-        Raise(errno == EACCES ? errPathFileAccess : errPathNotFound);
+        runtime::Raise(errno == EACCES ? runtime::errPathFileAccess : runtime::errPathNotFound);
     }
     if (!S_ISDIR(status.st_mode)) {
-        Raise(errPathNotFound);
+        runtime::Raise(runtime::errPathNotFound);
     }
     return directory;
 }
@@ -94,7 +94,7 @@ void DirListBox::SetPath(const std::string& path) {
     const std::string root = DriveRootOf(path);
     const std::string directory = root.empty() ? ExistingDirectory(path) : DriveDirectory(root);
     if (MoveTo(directory)) {
-        RaiseEvent(Change);
+        runtime::RaiseEvent(Change);
     }
 }
 
@@ -139,38 +139,38 @@ void DirListBox::OpenSelected() {
             return;
         }
         if (MoveTo(ExistingDirectory(PathOfRow(row)))) {
-            RaiseEvent(Change);
+            runtime::RaiseEvent(Change);
         }
     });
 }
 
-Integer DirListBox::ListCount() const {
-    return Integer::From(static_cast<std::int64_t>(subdirectories_.size()));
+runtime::Integer DirListBox::ListCount() const {
+    return runtime::Integer::From(static_cast<std::int64_t>(subdirectories_.size()));
 }
 
-Integer DirListBox::ListIndex() const {
+runtime::Integer DirListBox::ListIndex() const {
     const int row = ListWidget().SelectedRow();
-    return row < 0 ? Integer(-1) : Integer::From(row - HierarchyRows());
+    return row < 0 ? runtime::Integer(-1) : runtime::Integer::From(row - HierarchyRows());
 }
 
-int DirListBox::RowOf(Integer index) const {
+int DirListBox::RowOf(runtime::Integer index) const {
     const int row = index.Value() + HierarchyRows();
     const int rows = HierarchyRows() + static_cast<int>(subdirectories_.size());
     return row >= 0 && row < rows ? row : -1;
 }
 
-void DirListBox::SetListIndex(Integer index) {
+void DirListBox::SetListIndex(runtime::Integer index) {
     const int row = RowOf(index);
     if (row < 0) {
-        Raise(errInvalidPropertyValue);
+        runtime::Raise(runtime::errInvalidPropertyValue);
     }
     ListWidget().SelectRow(row);
 }
 
-std::string DirListBox::List(Integer index) const {
+std::string DirListBox::List(runtime::Integer index) const {
     const int row = RowOf(index);
     if (row < 0) {
-        Raise(errSubscriptOutOfRange);
+        runtime::Raise(runtime::errSubscriptOutOfRange);
     }
     return PathOfRow(row);
 }

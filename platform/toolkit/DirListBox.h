@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
+#include "platform/runtime/Integer.h"
 #include "platform/toolkit/Control.h"
 #include "platform/toolkit/Event.h"
-#include "platform/toolkit/Integer.h"
 
 namespace toolkit {
 
@@ -29,14 +29,14 @@ public:
     // is entered all the same, showing no subdirectories.
     void SetPath(const std::string& path);
 
-    Integer ListCount() const;  // the number of subdirectories
-    Integer ListIndex() const;
+    runtime::Integer ListCount() const;  // the number of subdirectories
+    runtime::Integer ListIndex() const;
     // Moves the selection only (no event); an index outside the entries raises 380.
-    void SetListIndex(Integer index);
+    void SetListIndex(runtime::Integer index);
     // Full path of the entry at ListIndex-style index; 9 outside the entries.
-    std::string List(Integer index) const;
+    std::string List(runtime::Integer index) const;
 
-    Event Change;
+    runtime::Event Change;
 
 private:
     EntryListWidget& ListWidget() const;
@@ -47,7 +47,7 @@ private:
     // The user opened the selected entry (double-click, Enter).
     void OpenSelected();
     // The row of an index, or -1 when no entry has it.
-    int RowOf(Integer index) const;
+    int RowOf(runtime::Integer index) const;
     std::string PathOfRow(int row) const;
     int HierarchyRows() const { return static_cast<int>(components_.size()) + 1; }
 

@@ -3,8 +3,8 @@
 #include <QComboBox>
 #include <QFile>
 
+#include "platform/runtime/RuntimeError.h"
 #include "platform/toolkit/PathText.h"
-#include "platform/toolkit/RuntimeError.h"
 #include "platform/toolkit/Volumes.h"
 
 namespace toolkit {
@@ -47,14 +47,14 @@ void DriveListBox::SetDrive(const std::string& drive) {
     const std::string root = DriveRootOf(drive);
     const int holder = VolumeHolding(volumes_, path_text::Normalise(root.empty() ? drive : root));
     if (holder < 0) {
-        Raise(errDeviceUnavailable);
+        runtime::Raise(runtime::errDeviceUnavailable);
     }
     if (holder == chosen_) {
         return;
     }
     chosen_ = holder;
     Combo().setCurrentIndex(holder);
-    RaiseEvent(Change);
+    runtime::RaiseEvent(Change);
 }
 
 void DriveListBox::UserPicked(int index) {

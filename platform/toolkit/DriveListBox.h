@@ -40,7 +40,7 @@ public:
     // Change when the choice changes; a path no volume holds raises 68.
     void SetDrive(const std::string& drive);
 
-    Event Change;
+    runtime::Event Change;
 
 private:
     QComboBox& Combo() const;

@@ -4,9 +4,9 @@
 #include <exception>
 #include <string>
 
+#include "platform/runtime/RuntimeError.h"
 #include "platform/toolkit/MsgBox.h"
 #include "platform/toolkit/Presenters.h"
-#include "platform/toolkit/RuntimeError.h"
 #include "platform/toolkit/Screen.h"
 
 namespace toolkit {
@@ -14,9 +14,9 @@ namespace toolkit {
 namespace {
 
 // Runs the handler; the exception that escaped it, if any.
-std::exception_ptr RunHandler(const Event& event) noexcept {
+std::exception_ptr RunHandler(const runtime::Event& event) noexcept {
     try {
-        RaiseEvent(event);
+        runtime::RaiseEvent(event);
         return nullptr;
     } catch (...) {
         return std::current_exception();
@@ -26,7 +26,7 @@ std::exception_ptr RunHandler(const Event& event) noexcept {
 // The runtime's own box for an error no handler trapped, then the default pointer.
 void ReportUnhandled(const std::exception_ptr& escaped) noexcept {
     try {
-        const RuntimeError error = RuntimeErrorOf(escaped);
+        const runtime::RuntimeError error = runtime::RuntimeErrorOf(escaped);
         PresentMessageBox({.text = "Errore di run-time '" + std::to_string(error.Number()) +
                                    "':\n\n" + error.Description(),
                            .style = vbCritical,
@@ -42,7 +42,7 @@ void ReportUnhandled(const std::exception_ptr& escaped) noexcept {
 
 }  // namespace
 
-void RaiseUserEvent(const Event& event) {
+void RaiseUserEvent(const runtime::Event& event) {
     if (const std::exception_ptr escaped = RunHandler(event)) {
         ReportUnhandled(escaped);
     }

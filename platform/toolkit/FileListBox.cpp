@@ -3,11 +3,11 @@
 #include <QFile>
 #include <cerrno>
 
+#include "platform/runtime/RuntimeError.h"
 #include "platform/toolkit/DirectoryListing.h"
 #include "platform/toolkit/EntryListWidget.h"
 #include "platform/toolkit/NamePattern.h"
 #include "platform/toolkit/PathText.h"
-#include "platform/toolkit/RuntimeError.h"
 
 namespace toolkit {
 
@@ -16,7 +16,8 @@ namespace {
 constexpr std::size_t kMaxNames = 32767;
 
 [[noreturn]] void RaiseListingError(int error) {
-    Raise(error == ENOENT || error == ENOTDIR ? errPathNotFound : errPathFileAccess);
+    runtime::Raise(error == ENOENT || error == ENOTDIR ? runtime::errPathNotFound
+                                                       : runtime::errPathFileAccess);
 }
 
 }  // namespace
@@ -30,7 +31,7 @@ FileListBox::FileListBox(Form& owner) : Control(owner, new EntryListWidget) {
     // It starts in the working directory; one that cannot be read leaves it empty, with no path.
     try {
         Relist(path_text::WorkingDirectory());
-    } catch (const RuntimeError&) {
+    } catch (const runtime::RuntimeError&) {
     }
 }
 
@@ -56,7 +57,7 @@ void FileListBox::SetPattern(const std::string& pattern) {
 void FileListBox::SetPath(const std::string& path) {
     const std::string directory = path_text::Normalise(path);
     if (directory.empty()) {
-        Raise(errPathNotFound);
+        runtime::Raise(runtime::errPathNotFound);
     }
     Relist(directory);
 }
@@ -90,13 +91,13 @@ void FileListBox::ShowNames() {
     }
 }
 
-Integer FileListBox::ListCount() const {
-    return Integer::From(static_cast<std::int64_t>(names_.size()));
+runtime::Integer FileListBox::ListCount() const {
+    return runtime::Integer::From(static_cast<std::int64_t>(names_.size()));
 }
 
-std::string FileListBox::List(Integer index) const {
-    if (index < Integer(0) || index.Value() >= static_cast<std::int64_t>(names_.size())) {
-        Raise(errSubscriptOutOfRange);
+std::string FileListBox::List(runtime::Integer index) const {
+    if (index < runtime::Integer(0) || index.Value() >= static_cast<std::int64_t>(names_.size())) {
+        runtime::Raise(runtime::errSubscriptOutOfRange);
     }
     return names_[static_cast<std::size_t>(index.Value())];
 }

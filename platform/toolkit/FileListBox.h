@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/runtime/Integer.h"
 #include "platform/toolkit/Control.h"
-#include "platform/toolkit/Integer.h"
 
 namespace toolkit {
 
@@ -30,9 +30,9 @@ public:
     // path stay. Setting the pattern lists the current directory again, with the same errors.
     void SetPath(const std::string& path);
 
-    Integer ListCount() const;
+    runtime::Integer ListCount() const;
     // The name at an index; 9 outside the list.
-    std::string List(Integer index) const;
+    std::string List(runtime::Integer index) const;
 
 private:
     EntryListWidget& ListWidget() const;

@@ -6,7 +6,7 @@
 #include <QPixmap>
 #include <algorithm>
 
-#include "platform/toolkit/RuntimeError.h"
+#include "platform/runtime/RuntimeError.h"
 
 namespace toolkit {
 
@@ -21,11 +21,11 @@ constexpr int kMaxIconImages = 256;
 QByteArray ReadBounded(const std::string& file, qint64 limit) {
     QFile input(QFile::decodeName(QByteArray::fromStdString(file)));
     if (!input.open(QIODevice::ReadOnly)) {
-        Raise(errFileNotFound);
+        runtime::Raise(runtime::errFileNotFound);
     }
     QByteArray bytes = input.read(limit + 1);
     if (bytes.size() > limit) {
-        Raise(errInvalidPicture);
+        runtime::Raise(runtime::errInvalidPicture);
     }
     return bytes;
 }
@@ -46,7 +46,7 @@ constexpr qsizetype kCursorHeaderBytes = 6 + 16;
 CursorHotSpot ReadHotSpot(const QByteArray& bytes) {
     if (bytes.size() < kCursorHeaderBytes || Little16(bytes, 0) != 0 || Little16(bytes, 2) != 2 ||
         Little16(bytes, 4) == 0) {
-        Raise(errInvalidPicture);
+        runtime::Raise(runtime::errInvalidPicture);
     }
     return {Little16(bytes, 10), Little16(bytes, 12)};
 }
@@ -61,7 +61,7 @@ QCursor ReadCursorFile(const std::string& file) {
     QImageReader reader(&buffer, "cur");
     const QImage image = reader.read();
     if (image.isNull()) {
-        Raise(errInvalidPicture);
+        runtime::Raise(runtime::errInvalidPicture);
     }
     const int hotX = std::clamp(hotSpot.x, 0, image.width() - 1);
     const int hotY = std::clamp(hotSpot.y, 0, image.height() - 1);
@@ -85,7 +85,7 @@ QIcon ReadIconFile(const std::string& file) {
         }
     }
     if (icon.isNull()) {
-        Raise(errInvalidPicture);
+        runtime::Raise(runtime::errInvalidPicture);
     }
     return icon;
 }

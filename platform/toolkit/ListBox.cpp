@@ -2,8 +2,8 @@
 
 #include <QFile>
 
+#include "platform/runtime/RuntimeError.h"
 #include "platform/toolkit/EntryListWidget.h"
-#include "platform/toolkit/RuntimeError.h"
 
 namespace toolkit {
 
@@ -31,26 +31,27 @@ void ListBox::Clear() {
 
 void ListBox::AddItem(const std::string& text) {
     if (entries_.size() >= kCapacity) {
-        Raise(errOutOfMemory);
+        runtime::Raise(runtime::errOutOfMemory);
     }
     entries_.push_back(text);
     ListWidget().addItem(QFile::decodeName(QByteArray::fromStdString(text)));
 }
 
-Integer ListBox::ListCount() const {
-    return Integer::From(static_cast<std::int64_t>(entries_.size()));
+runtime::Integer ListBox::ListCount() const {
+    return runtime::Integer::From(static_cast<std::int64_t>(entries_.size()));
 }
 
-Integer ListBox::ListIndex() const {
-    return Integer::From(ListWidget().SelectedRow());
+runtime::Integer ListBox::ListIndex() const {
+    return runtime::Integer::From(ListWidget().SelectedRow());
 }
 
-void ListBox::SetListIndex(Integer index) {
-    if (index < Integer(-1) || index.Value() >= static_cast<std::int64_t>(entries_.size())) {
-        Raise(errInvalidPropertyValue);
+void ListBox::SetListIndex(runtime::Integer index) {
+    if (index < runtime::Integer(-1) ||
+        index.Value() >= static_cast<std::int64_t>(entries_.size())) {
+        runtime::Raise(runtime::errInvalidPropertyValue);
     }
     ListWidget().SelectRow(index.Value());
-    RaiseEvent(Click);
+    runtime::RaiseEvent(Click);
 }
 
 std::string ListBox::Text() const {
@@ -58,9 +59,10 @@ std::string ListBox::Text() const {
     return selected < 0 ? std::string() : entries_[static_cast<std::size_t>(selected)];
 }
 
-std::string ListBox::List(Integer index) const {
-    if (index < Integer(0) || index.Value() >= static_cast<std::int64_t>(entries_.size())) {
-        Raise(errSubscriptOutOfRange);
+std::string ListBox::List(runtime::Integer index) const {
+    if (index < runtime::Integer(0) ||
+        index.Value() >= static_cast<std::int64_t>(entries_.size())) {
+        runtime::Raise(runtime::errSubscriptOutOfRange);
     }
     return entries_[static_cast<std::size_t>(index.Value())];
 }

@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
+#include "platform/runtime/Integer.h"
 #include "platform/toolkit/Control.h"
 #include "platform/toolkit/Event.h"
-#include "platform/toolkit/Integer.h"
 
 namespace toolkit {
 
@@ -23,21 +23,21 @@ public:
     // hold it raises "Memoria esaurita" (7).
     void AddItem(const std::string& text);
 
-    Integer ListCount() const;
+    runtime::Integer ListCount() const;
     // The selected entry's index, -1 when none is selected.
-    Integer ListIndex() const;
+    runtime::Integer ListIndex() const;
     // Selects that entry (-1 selects none) and raises Click before returning, every time, also when
     // the entry was selected already; an index outside -1..ListCount-1 raises 380.
-    void SetListIndex(Integer index);
+    void SetListIndex(runtime::Integer index);
     // The selected entry's text; "" when none is selected.
     std::string Text() const;
     // The entry's text at an index; 9 outside the list.
-    std::string List(Integer index) const;
+    std::string List(runtime::Integer index) const;
 
     // A click on an entry or an arrow key that moves the selection raises Click; a double-click
     // raises Click (from its first click) and then DblClick.
-    Event Click;
-    Event DblClick;
+    runtime::Event Click;
+    runtime::Event DblClick;
 
 private:
     EntryListWidget& ListWidget() const;

@@ -2,45 +2,39 @@
 
 #include <utility>
 
+#include "platform/runtime/Replaceable.h"
 #include "platform/toolkit/RealDialogs.h"
 
 namespace toolkit {
 
 namespace {
 
-MessageBoxPresenter& InstalledMessageBoxPresenter() {
-    static MessageBoxPresenter presenter;
+runtime::Replaceable<MessageBoxPresenter>& MessageBoxPresenterSlot() {
+    static runtime::Replaceable<MessageBoxPresenter> presenter{ShowMessageBoxDialog};
     return presenter;
 }
 
-SaveDialogPresenter& InstalledSaveDialogPresenter() {
-    static SaveDialogPresenter presenter;
+runtime::Replaceable<SaveDialogPresenter>& SaveDialogPresenterSlot() {
+    static runtime::Replaceable<SaveDialogPresenter> presenter{ShowSaveFileDialog};
     return presenter;
 }
 
 }  // namespace
 
 MessageBoxPresenter InstallMessageBoxPresenter(MessageBoxPresenter presenter) {
-    return std::exchange(InstalledMessageBoxPresenter(), std::move(presenter));
+    return MessageBoxPresenterSlot().Install(std::move(presenter));
 }
 
 void PresentMessageBox(const MessageBoxRequest& request) {
-    // A copy, so a presenter that installs another one while it runs stays alive.
-    const MessageBoxPresenter presenter = InstalledMessageBoxPresenter();
-    if (presenter) {
-        presenter(request);
-    } else {
-        ShowMessageBoxDialog(request);
-    }
+    MessageBoxPresenterSlot().Current()(request);
 }
 
 SaveDialogPresenter InstallSaveDialogPresenter(SaveDialogPresenter presenter) {
-    return std::exchange(InstalledSaveDialogPresenter(), std::move(presenter));
+    return SaveDialogPresenterSlot().Install(std::move(presenter));
 }
 
 std::optional<std::string> PresentSaveDialog(const SaveDialogRequest& request) {
-    const SaveDialogPresenter presenter = InstalledSaveDialogPresenter();
-    return presenter ? presenter(request) : ShowSaveFileDialog(request);
+    return SaveDialogPresenterSlot().Current()(request);
 }
 
 }  // namespace toolkit

@@ -3,8 +3,8 @@
 #include <QCursor>
 #include <QGuiApplication>
 
+#include "platform/runtime/RuntimeError.h"
 #include "platform/toolkit/PointerShapes.h"
-#include "platform/toolkit/RuntimeError.h"
 
 namespace toolkit {
 
@@ -12,7 +12,7 @@ ScreenObject Screen;
 
 void ScreenObject::SetMousePointer(int pointer) {
     if (!IsMousePointerValue(pointer)) {
-        Raise(errInvalidPropertyValue);
+        runtime::Raise(runtime::errInvalidPropertyValue);
     }
     mousePointer_ = pointer;
     if (qGuiApp == nullptr) {

@@ -2,14 +2,15 @@
 
 #include <utility>
 
+#include "platform/runtime/Replaceable.h"
 #include "platform/toolkit/PathText.h"
 
 namespace toolkit {
 
 namespace {
 
-VolumeSource& InstalledVolumeSource() {
-    static VolumeSource source;
+runtime::Replaceable<VolumeSource>& VolumeSourceSlot() {
+    static runtime::Replaceable<VolumeSource> source{MountedVolumes};
     return source;
 }
 
@@ -38,12 +39,11 @@ std::string DriveRootOf(const std::string& driveText) {
 }
 
 VolumeSource InstallVolumeSource(VolumeSource source) {
-    return std::exchange(InstalledVolumeSource(), std::move(source));
+    return VolumeSourceSlot().Install(std::move(source));
 }
 
 std::vector<Volume> CurrentVolumes() {
-    const VolumeSource source = InstalledVolumeSource();
-    return source ? source() : MountedVolumes();
+    return VolumeSourceSlot().Current()();
 }
 
 int VolumeHolding(const std::vector<Volume>& volumes, const std::string& path) {

@@ -11,6 +11,7 @@
 #include "platform/Utilita.h"
 #include "platform/icons/IconService.h"
 #include "platform/picture/Picture.h"
+#include "platform/runtime/Replaceable.h"
 #include "tests/support/IconFixtures.h"
 
 namespace {
@@ -87,7 +88,8 @@ TEST_F(PictureHandles, NoPictureOfAHandleThatIsNotLive) {
 
 TEST_F(PictureHandles, PictureDaIconaOfZeroIsEmptyAndTouchesNothing) {
     int extractions = 0;
-    const auto previous = platform::InstallExtractIconService(
+    const runtime::InstallGuard service(
+        platform::InstallExtractIconService,
         [&](platform::icons::HWND, const std::string&, std::int32_t) -> HICON {
             ++extractions;
             return 0;
@@ -101,7 +103,6 @@ TEST_F(PictureHandles, PictureDaIconaOfZeroIsEmptyAndTouchesNothing) {
     EXPECT_EQ(LiveIconCount(), before);
     EXPECT_NE(IconGroupOf(live), nullptr);
     platform::DestroyIcon(live);
-    platform::InstallExtractIconService(previous);
 }
 
 TEST_F(PictureHandles, PictureDaIconaTakesALiveHandle) {

@@ -22,7 +22,7 @@
 #include "platform/Utilita.h"
 #include "platform/picture/SavePicture.h"
 #include "platform/picture/SavePictureWith.h"
-#include "platform/toolkit/RuntimeError.h"
+#include "platform/runtime/RuntimeError.h"
 #include "tests/picture/PictureTestSupport.h"
 #include "tests/support/IconFixtures.h"
 #include "tests/support/ScratchDirectory.h"
@@ -159,7 +159,7 @@ protected:
 std::int32_t ErrorOf(const std::function<void()>& action) {
     try {
         action();
-    } catch (const toolkit::RuntimeError& error) {
+    } catch (const runtime::RuntimeError& error) {
         return error.Number();
     }
     return 0;
@@ -170,17 +170,17 @@ TEST_F(SaveErrors, EmptyPictureIs380AndWritesNothing) {
     const IPictureDisp noImages =
         std::make_shared<const Picture>(0, std::make_shared<const IconGroup>());
 
-    EXPECT_EQ(ErrorOf([&] { SavePicture(nullptr, target); }), toolkit::errInvalidPropertyValue);
-    EXPECT_EQ(ErrorOf([&] { SavePicture(noImages, target); }), toolkit::errInvalidPropertyValue);
+    EXPECT_EQ(ErrorOf([&] { SavePicture(nullptr, target); }), runtime::errInvalidPropertyValue);
+    EXPECT_EQ(ErrorOf([&] { SavePicture(noImages, target); }), runtime::errInvalidPropertyValue);
     EXPECT_TRUE(FilesIn(dir_.path().toStdString()).empty());
 }
 
 TEST_F(SaveErrors, MissingDirectoryIs76) {
     EXPECT_EQ(ErrorOf([&] { SavePicture(SomePicture(), PathOf("missing/saved.ico")); }),
-              toolkit::errPathNotFound);
+              runtime::errPathNotFound);
     fixtures::WriteFile(PathOf("plain"), {1, 2, 3});
     EXPECT_EQ(ErrorOf([&] { SavePicture(SomePicture(), PathOf("plain/saved.ico")); }),
-              toolkit::errPathNotFound);
+              runtime::errPathNotFound);
     EXPECT_EQ(FilesIn(dir_.path().toStdString()), std::vector<std::string>{"plain"});
 }
 
@@ -188,7 +188,7 @@ TEST_F(SaveErrors, DirectoryInTheWayIs75AndStays) {
     ASSERT_TRUE(QDir(dir_.path()).mkdir("taken.ico"));
 
     EXPECT_EQ(ErrorOf([&] { SavePicture(SomePicture(), PathOf("taken.ico")); }),
-              toolkit::errPathFileAccess);
+              runtime::errPathFileAccess);
     EXPECT_TRUE(QFileInfo(QString::fromStdString(PathOf("taken.ico"))).isDir());
     EXPECT_EQ(FilesIn(dir_.path().toStdString()), std::vector<std::string>{"taken.ico"});
 }
@@ -197,7 +197,7 @@ TEST_F(SaveErrors, FifoInTheWayIs75AndStays) {
     const std::string fifo = PathOf("pipe.ico");
     ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
 
-    EXPECT_EQ(ErrorOf([&] { SavePicture(SomePicture(), fifo); }), toolkit::errPathFileAccess);
+    EXPECT_EQ(ErrorOf([&] { SavePicture(SomePicture(), fifo); }), runtime::errPathFileAccess);
     struct stat status {};
     ASSERT_EQ(stat(fifo.c_str(), &status), 0);
     EXPECT_TRUE(S_ISFIFO(status.st_mode));
@@ -297,7 +297,7 @@ TEST_F(SaveErrors, FailureAtAnyStepLeavesTheOldFileAndNoTemporaryFile) {
         const std::int32_t error =
             ErrorOf([&] { platform::picture::SavePictureWith(SomePicture(), target, sink); });
 
-        EXPECT_EQ(error, toolkit::errPathFileAccess) << "step " << failing;
+        EXPECT_EQ(error, runtime::errPathFileAccess) << "step " << failing;
         EXPECT_TRUE(sink.Discarded()) << "step " << failing;
         EXPECT_EQ(sink.Steps(), failing) << "step " << failing;
         EXPECT_EQ(ReadFile(target), old) << "step " << failing;
@@ -308,11 +308,11 @@ TEST_F(SaveErrors, FailureAtAnyStepLeavesTheOldFileAndNoTemporaryFile) {
 
 TEST_F(SaveErrors, ErrnoOfTheFailedStepGivesTheErrorNumber) {
     const std::vector<std::pair<int, std::int32_t>> cases = {
-        {ENOSPC, toolkit::errDiskFull},        {EDQUOT, toolkit::errDiskFull},
-        {EROFS, toolkit::errPermissionDenied}, {EACCES, toolkit::errPermissionDenied},
-        {EPERM, toolkit::errPermissionDenied}, {ENOENT, toolkit::errPathNotFound},
-        {ENOTDIR, toolkit::errPathNotFound},   {EIO, toolkit::errPathFileAccess},
-        {0, toolkit::errPathFileAccess}};
+        {ENOSPC, runtime::errDiskFull},        {EDQUOT, runtime::errDiskFull},
+        {EROFS, runtime::errPermissionDenied}, {EACCES, runtime::errPermissionDenied},
+        {EPERM, runtime::errPermissionDenied}, {ENOENT, runtime::errPathNotFound},
+        {ENOTDIR, runtime::errPathNotFound},   {EIO, runtime::errPathFileAccess},
+        {0, runtime::errPathFileAccess}};
     for (const auto& [errnoValue, number] : cases) {
         for (int failing : {1, 3, 8}) {  // open, a write, the commit
             FailingSink sink(failing, errnoValue);

@@ -1,4 +1,4 @@
-#include "platform/toolkit/DynamicArray.h"
+#include "platform/runtime/DynamicArray.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-namespace toolkit {
+namespace runtime {
 namespace {
 
 using testsupport::RaisedNumber;
@@ -81,4 +81,4 @@ TEST(DynamicArray, TheLargestUpperBound) {
 }
 
 }  // namespace
-}  // namespace toolkit
+}  // namespace runtime

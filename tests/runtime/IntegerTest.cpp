@@ -1,10 +1,10 @@
-#include "platform/toolkit/Integer.h"
+#include "platform/runtime/Integer.h"
 
 #include <gtest/gtest.h>
 
 #include "tests/support/RaisedNumber.h"
 
-namespace toolkit {
+namespace runtime {
 namespace {
 
 using testsupport::RaisedNumber;
@@ -81,4 +81,4 @@ TEST(Integer, Comparisons) {
 }
 
 }  // namespace
-}  // namespace toolkit
+}  // namespace runtime

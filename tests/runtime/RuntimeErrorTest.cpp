@@ -1,11 +1,11 @@
-#include "platform/toolkit/RuntimeError.h"
+#include "platform/runtime/RuntimeError.h"
 
 #include <gtest/gtest.h>
 
 #include <new>
 #include <vector>
 
-namespace toolkit {
+namespace runtime {
 namespace {
 
 TEST(RuntimeError, RaiseCarriesTheNumberAndTheStandardDescription) {
@@ -63,4 +63,4 @@ TEST(RuntimeError, IsCaughtAsAStandardException) {
 }
 
 }  // namespace
-}  // namespace toolkit
+}  // namespace runtime

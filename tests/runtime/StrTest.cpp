@@ -1,10 +1,10 @@
-#include "platform/toolkit/Str.h"
+#include "platform/runtime/Str.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
 
-namespace toolkit {
+namespace runtime {
 namespace {
 
 TEST(Str, NonNegativeNumbersGetALeadingBlank) {
@@ -25,4 +25,4 @@ TEST(Str, WideValuesKeepEveryDigit) {
 }
 
 }  // namespace
-}  // namespace toolkit
+}  // namespace runtime

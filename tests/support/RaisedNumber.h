@@ -2,7 +2,7 @@
 
 #include <functional>
 
-#include "platform/toolkit/RuntimeError.h"
+#include "platform/runtime/RuntimeError.h"
 
 namespace testsupport {
 
@@ -10,7 +10,7 @@ namespace testsupport {
 inline int RaisedNumber(const std::function<void()>& action) {
     try {
         action();
-    } catch (const toolkit::RuntimeError& error) {
+    } catch (const runtime::RuntimeError& error) {
         return error.Number();
     }
     return 0;

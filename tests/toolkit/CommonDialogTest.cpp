@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "ToolkitTestSupport.h"
+#include "platform/runtime/Replaceable.h"
 #include "platform/toolkit/DialogOwner.h"
 #include "platform/toolkit/Form.h"
 #include "platform/toolkit/PathText.h"
@@ -18,17 +19,11 @@ using testing::TempTree;
 class CommonDialogTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        previous = InstallSaveDialogPresenter([this](const SaveDialogRequest& request) {
-            requests.push_back(request);
-            ownerWhileShown = DialogOwner();
-            return answer;
-        });
         dialog.DialogTitle = "Salva icona con nome";
         dialog.Filter = "*.ico";
         dialog.DefaultExt = "ico";
         dialog.Flags = 2;
     }
-    void TearDown() override { InstallSaveDialogPresenter(previous); }
 
     TempTree tree;
     Form form;
@@ -36,7 +31,12 @@ protected:
     std::optional<std::string> answer;
     std::vector<SaveDialogRequest> requests;
     QWidget* ownerWhileShown = nullptr;
-    SaveDialogPresenter previous;
+    runtime::InstallGuard<SaveDialogPresenter> presenter{InstallSaveDialogPresenter,
+                                                         [this](const SaveDialogRequest& request) {
+                                                             requests.push_back(request);
+                                                             ownerWhileShown = DialogOwner();
+                                                             return answer;
+                                                         }};
 };
 
 TEST_F(CommonDialogTest, AsksWithTheDialogsPropertiesOwnedByTheForm) {
@@ -104,7 +104,7 @@ TEST_F(CommonDialogTest, CancelWithCancelErrorRaises32755AndKeepsTheLastChoice) 
     dialog.ShowSave();
     answer.reset();
     dialog.CancelError = true;
-    EXPECT_EQ(RaisedNumber([&] { dialog.ShowSave(); }), errCancel);
+    EXPECT_EQ(RaisedNumber([&] { dialog.ShowSave(); }), runtime::errCancel);
     EXPECT_EQ(dialog.FileName, tree.PathOf("prima.ico"));
     EXPECT_EQ(dialog.FileTitle, "prima.ico");
 }

@@ -40,7 +40,7 @@ TEST(Control, MovePlacesInTwipsRoundedToPixels) {
     EXPECT_EQ(button.Widget()->geometry(), QRect(32, 48, 121, 231));
     button.Move(7, 8, 22, 23);  // 7/15 rounds down, 8/15 up
     EXPECT_EQ(button.Widget()->geometry(), QRect(0, 1, 1, 2));
-    EXPECT_EQ(RaisedNumber([&] { button.Move(0, 0, -15, 15); }), errInvalidPropertyValue);
+    EXPECT_EQ(RaisedNumber([&] { button.Move(0, 0, -15, 15); }), runtime::errInvalidPropertyValue);
     EXPECT_EQ(button.Widget()->parentWidget(), form.Surface());
 }
 
@@ -87,7 +87,7 @@ TEST(CommandButton, AnErrorInItsClickIsReportedAndTheProgramGoesOn) {
     RecordedMessageBoxes boxes;
     Form form;
     CommandButton button(form);
-    button.Click = [] { Raise(errCancel); };
+    button.Click = [] { runtime::Raise(runtime::errCancel); };
     QTest::mouseClick(button.Widget(), Qt::LeftButton);
     QTest::mouseClick(button.Widget(), Qt::LeftButton);
     ASSERT_EQ(boxes.Shown().size(), 2u);
@@ -187,8 +187,8 @@ TEST(MousePointer, TheIconCanComeBeforeThePointerAndStockPointersWork) {
     EXPECT_EQ(label.Widget()->cursor().hotSpot(), QPoint(15, 15));
     label.SetMousePointer(vbHourglass);
     EXPECT_EQ(label.Widget()->cursor().shape(), Qt::WaitCursor);
-    EXPECT_EQ(RaisedNumber([&] { label.SetMousePointer(16); }), errInvalidPropertyValue);
-    EXPECT_EQ(RaisedNumber([&] { label.SetMousePointer(-1); }), errInvalidPropertyValue);
+    EXPECT_EQ(RaisedNumber([&] { label.SetMousePointer(16); }), runtime::errInvalidPropertyValue);
+    EXPECT_EQ(RaisedNumber([&] { label.SetMousePointer(-1); }), runtime::errInvalidPropertyValue);
     EXPECT_EQ(label.MousePointer(), vbHourglass);
 }
 
@@ -200,11 +200,11 @@ TEST(MousePointer, CursorFilesThatCannotBeUsed) {
     Form form;
     Label label(form);
     EXPECT_EQ(RaisedNumber([&] { label.SetMouseIcon(tree.PathOf("absent.cur")); }),
-              errFileNotFound);
+              runtime::errFileNotFound);
     EXPECT_EQ(RaisedNumber([&] { label.SetMouseIcon(tree.PathOf("icon.ico")); }),
-              errInvalidPicture);
+              runtime::errInvalidPicture);
     EXPECT_EQ(RaisedNumber([&] { label.SetMouseIcon(tree.PathOf("short.cur")); }),
-              errInvalidPicture);
+              runtime::errInvalidPicture);
 }
 
 TEST(MousePointer, TheProgramsOwnPointerFileReads) {
@@ -237,7 +237,7 @@ TEST(Screen, LeavesOverridesItDidNotSet) {
     ASSERT_NE(QGuiApplication::overrideCursor(), nullptr);
     EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::CrossCursor);
     QGuiApplication::restoreOverrideCursor();
-    EXPECT_EQ(RaisedNumber([&] { screen.SetMousePointer(100); }), errInvalidPropertyValue);
+    EXPECT_EQ(RaisedNumber([&] { screen.SetMousePointer(100); }), runtime::errInvalidPropertyValue);
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 }
 

@@ -91,12 +91,12 @@ TEST_F(DirListBoxTest, ListIndexMapsToTheEntries) {
     EXPECT_EQ(dirs.ListIndex().Value(), -1);
     EXPECT_EQ(dirs.List(-1), Mid());
     EXPECT_EQ(dirs.List(-2), tree.PathOf("top"));
-    EXPECT_EQ(dirs.List(Integer::From(-(depth + 1))), "/");
+    EXPECT_EQ(dirs.List(runtime::Integer::From(-(depth + 1))), "/");
     EXPECT_EQ(dirs.List(0), Mid() + "/alpha");
     EXPECT_EQ(dirs.List(3), Mid() + "/gamma");
-    EXPECT_EQ(RaisedNumber([&] { (void)dirs.List(4); }), errSubscriptOutOfRange);
-    EXPECT_EQ(RaisedNumber([&] { (void)dirs.List(Integer::From(-(depth + 2))); }),
-              errSubscriptOutOfRange);
+    EXPECT_EQ(RaisedNumber([&] { (void)dirs.List(4); }), runtime::errSubscriptOutOfRange);
+    EXPECT_EQ(RaisedNumber([&] { (void)dirs.List(runtime::Integer::From(-(depth + 2))); }),
+              runtime::errSubscriptOutOfRange);
 }
 
 TEST_F(DirListBoxTest, WritingListIndexMovesTheSelectionOnly) {
@@ -108,7 +108,7 @@ TEST_F(DirListBoxTest, WritingListIndexMovesTheSelectionOnly) {
     EXPECT_EQ(dirs.ListIndex().Value(), -2);
     EXPECT_EQ(dirs.Path(), Mid());
     EXPECT_TRUE(changes.empty());
-    EXPECT_EQ(RaisedNumber([&] { dirs.SetListIndex(4); }), errInvalidPropertyValue);
+    EXPECT_EQ(RaisedNumber([&] { dirs.SetListIndex(4); }), runtime::errInvalidPropertyValue);
 }
 
 TEST_F(DirListBoxTest, WritingPathRaisesChangeOnlyWhenItChanges) {
@@ -125,9 +125,9 @@ TEST_F(DirListBoxTest, ChangeRunsBeforeTheWriteReturnsAndItsErrorReachesTheWrite
     std::vector<std::string> order;
     dirs.Change = [&] {
         order.push_back("Change " + dirs.Path());
-        Raise(errPathFileAccess);
+        runtime::Raise(runtime::errPathFileAccess);
     };
-    EXPECT_EQ(RaisedNumber([&] { dirs.SetPath(Mid()); }), errPathFileAccess);
+    EXPECT_EQ(RaisedNumber([&] { dirs.SetPath(Mid()); }), runtime::errPathFileAccess);
     order.push_back("returned");
     EXPECT_EQ(order, (std::vector<std::string>{"Change " + Mid(), "returned"}));
     EXPECT_EQ(dirs.Path(), Mid());  // the move happened before the handler ran
@@ -136,9 +136,9 @@ TEST_F(DirListBoxTest, ChangeRunsBeforeTheWriteReturnsAndItsErrorReachesTheWrite
 TEST_F(DirListBoxTest, AMissingPathOrAFileRaises76AndStays) {
     dirs.SetPath(Mid());
     changes.clear();
-    EXPECT_EQ(RaisedNumber([&] { dirs.SetPath(Mid() + "/absent"); }), errPathNotFound);
-    EXPECT_EQ(RaisedNumber([&] { dirs.SetPath(Mid() + "/file.exe"); }), errPathNotFound);
-    EXPECT_EQ(RaisedNumber([&] { dirs.SetPath(""); }), errPathNotFound);
+    EXPECT_EQ(RaisedNumber([&] { dirs.SetPath(Mid() + "/absent"); }), runtime::errPathNotFound);
+    EXPECT_EQ(RaisedNumber([&] { dirs.SetPath(Mid() + "/file.exe"); }), runtime::errPathNotFound);
+    EXPECT_EQ(RaisedNumber([&] { dirs.SetPath(""); }), runtime::errPathNotFound);
     EXPECT_EQ(dirs.Path(), Mid());
     EXPECT_EQ(dirs.ListCount().Value(), 4);
     EXPECT_TRUE(changes.empty());
@@ -147,7 +147,7 @@ TEST_F(DirListBoxTest, AMissingPathOrAFileRaises76AndStays) {
 TEST_F(DirListBoxTest, TheCurrentDirectoryDeletedAfterItWasEntered) {
     dirs.SetPath(Mid() + "/alpha/deep");
     tree.Remove("top/mid/alpha");
-    EXPECT_EQ(RaisedNumber([&] { dirs.SetPath(Mid() + "/alpha/deep"); }), errPathNotFound);
+    EXPECT_EQ(RaisedNumber([&] { dirs.SetPath(Mid() + "/alpha/deep"); }), runtime::errPathNotFound);
     dirs.SetPath(Mid());
     EXPECT_EQ(dirs.ListCount().Value(), 3);
 }
@@ -212,7 +212,7 @@ TEST_F(DirListBoxTest, AnErrorWhileOpeningIsReportedAndTheListGoesOn) {
     EXPECT_EQ(boxes.Shown()[0].text, "Errore di run-time '76':\n\nImpossibile trovare il percorso");
     EXPECT_EQ(dirs.Path(), Mid());
     // An error of the Change handler the user's opening started goes to the same box.
-    dirs.Change = [] { Raise(errDeviceUnavailable); };
+    dirs.Change = [] { runtime::Raise(runtime::errDeviceUnavailable); };
     dirs.SetPath(Mid());   // the same path: shown again, no Change
     dirs.SetListIndex(0);  // Beta, now first
     QTest::keyClick(&WidgetOf(dirs), Qt::Key_Return);
@@ -231,15 +231,14 @@ protected:
         tree.MakeDirectory("gone");
         volume = {tree.PathOf("vol"), "PROVA"};
         vanished = {tree.PathOf("gone"), "VIA"};
-        previous = InstallVolumeSource([this] {
-            return std::vector<Volume>{{"/", "root"}, volume, vanished};
-        });
     }
-    void TearDown() override { InstallVolumeSource(previous); }
 
     Volume volume;
     Volume vanished;
-    VolumeSource previous;
+    runtime::InstallGuard<VolumeSource> source{
+        InstallVolumeSource, [this] {
+            return std::vector<Volume>{{"/", "root"}, volume, vanished};
+        }};
 };
 
 TEST_F(DirListBoxDrives, ADrivesTextGoesToItsRootBeforeAnyVisit) {
@@ -275,7 +274,8 @@ TEST_F(DirListBoxDrives, ADriveThatCannotBeReadRaises68) {
     dirs.SetPath(Mid());
     changes.clear();
     tree.Remove("gone");
-    EXPECT_EQ(RaisedNumber([&] { dirs.SetPath(DriveText(vanished)); }), errDeviceUnavailable);
+    EXPECT_EQ(RaisedNumber([&] { dirs.SetPath(DriveText(vanished)); }),
+              runtime::errDeviceUnavailable);
     EXPECT_EQ(dirs.Path(), Mid());
     EXPECT_TRUE(changes.empty());
 }

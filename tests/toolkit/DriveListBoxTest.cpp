@@ -10,6 +10,7 @@
 #include <algorithm>
 
 #include "ToolkitTestSupport.h"
+#include "platform/runtime/Replaceable.h"
 #include "platform/toolkit/Form.h"
 #include "platform/toolkit/PathText.h"
 #include "platform/toolkit/Volumes.h"
@@ -34,21 +35,17 @@ protected:
         tree.MakeDirectory("b");
         tree.MakeDirectory("b/work");
         volumes = {{"/", "root"}, {tree.PathOf("a"), "ALFA"}, {tree.PathOf("b"), "BETA"}};
-        previous = InstallVolumeSource([this] { return volumes; });
         ASSERT_NE(::getcwd(workingDirectory, sizeof workingDirectory), nullptr);
         ASSERT_EQ(::chdir(tree.PathOf("b/work").c_str()), 0);
         drives = std::make_unique<DriveListBox>(form);
         ASSERT_EQ(::chdir(workingDirectory), 0);
         drives->Change = [this] { changes.push_back(drives->Drive()); };
     }
-    void TearDown() override {
-        drives.reset();
-        InstallVolumeSource(previous);
-    }
+    void TearDown() override { drives.reset(); }
 
     TempTree tree;
     std::vector<Volume> volumes;
-    VolumeSource previous;
+    runtime::InstallGuard<VolumeSource> source{InstallVolumeSource, [this] { return volumes; }};
     char workingDirectory[4096] = {};
     Form form;
     std::unique_ptr<DriveListBox> drives;
@@ -79,7 +76,7 @@ TEST_F(DriveListBoxTest, SetDriveChoosesTheVolumeHoldingAPathAndRaisesChangeWhen
 TEST_F(DriveListBoxTest, APathNoVolumeHoldsRaises68) {
     volumes.erase(volumes.begin());  // no root volume any more
     DriveListBox withoutRoot(form);
-    EXPECT_EQ(RaisedNumber([&] { withoutRoot.SetDrive("/usr"); }), errDeviceUnavailable);
+    EXPECT_EQ(RaisedNumber([&] { withoutRoot.SetDrive("/usr"); }), runtime::errDeviceUnavailable);
 }
 
 TEST_F(DriveListBoxTest, TheUserPickingAnotherEntryRaisesChange) {
@@ -97,7 +94,7 @@ TEST_F(DriveListBoxTest, AnErrorInTheUsersChangeIsReported) {
     RecordedMessageBoxes boxes;
     form.Show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form.Surface()));
-    drives->Change = [] { Raise(errDeviceUnavailable); };
+    drives->Change = [] { runtime::Raise(runtime::errDeviceUnavailable); };
     QTest::keyClick(&ComboOf(*drives), Qt::Key_Up);
     ASSERT_EQ(boxes.Shown().size(), 1u);
     EXPECT_EQ(boxes.Shown()[0].text, "Errore di run-time '68':\n\nPeriferica non disponibile");
@@ -122,11 +119,10 @@ TEST(DriveRootOf, TheRootOfADrivesTextOnly) {
 }
 
 TEST(DriveRootOf, AVolumeShowingExactlyThatTextSettlesAnAmbiguousOne) {
-    const VolumeSource previous = InstallVolumeSource([] {
+    const runtime::InstallGuard source(InstallVolumeSource, [] {
         return std::vector<Volume>{{"/media/usb", "a [b]"}};
     });
     EXPECT_EQ(DriveRootOf("/media/usb [a [b]]"), "/media/usb");
-    InstallVolumeSource(previous);
 }
 
 TEST(VolumeHolding, TheLongestWholeComponentPrefix) {

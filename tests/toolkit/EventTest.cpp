@@ -1,4 +1,4 @@
-// Raising events from code and from the user: order, nesting, and errors that escape handlers.
+// Raising events the user started: order, nesting, and errors that escape handlers.
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "ToolkitTestSupport.h"
+#include "platform/runtime/Replaceable.h"
 #include "platform/toolkit/Event.h"
 #include "platform/toolkit/MsgBox.h"
 #include "platform/toolkit/Screen.h"
@@ -13,20 +14,11 @@
 namespace toolkit {
 namespace {
 
-using testing::RaisedNumber;
 using testing::RecordedMessageBoxes;
-
-TEST(RaiseEvent, RunsTheHandlerAndLetsItsErrorReachTheCaller) {
-    int calls = 0;
-    RaiseEvent([&] { ++calls; });
-    EXPECT_EQ(calls, 1);
-    EXPECT_EQ(RaisedNumber([] { RaiseEvent([] { Raise(errPathNotFound); }); }), errPathNotFound);
-    RaiseEvent(Event());  // no handler wired: nothing happens
-}
 
 TEST(RaiseUserEvent, AnEscapingRuntimeErrorShowsTheRuntimeBox) {
     RecordedMessageBoxes boxes;
-    RaiseUserEvent([] { Raise(errSubscriptOutOfRange); });
+    RaiseUserEvent([] { runtime::Raise(runtime::errSubscriptOutOfRange); });
     ASSERT_EQ(boxes.Shown().size(), 1u);
     EXPECT_EQ(boxes.Shown()[0].text,
               "Errore di run-time '9':\n\nIndice non incluso nell'intervallo");
@@ -37,7 +29,7 @@ TEST(RaiseUserEvent, AnEscapingRuntimeErrorShowsTheRuntimeBox) {
 
 TEST(RaiseUserEvent, KeepsTheErrorsOwnDescription) {
     RecordedMessageBoxes boxes;
-    RaiseUserEvent([] { throw RuntimeError(1001, "Descrizione propria"); });
+    RaiseUserEvent([] { throw runtime::RuntimeError(1001, "Descrizione propria"); });
     ASSERT_EQ(boxes.Shown().size(), 1u);
     EXPECT_EQ(boxes.Shown()[0].text, "Errore di run-time '1001':\n\nDescrizione propria");
 }
@@ -59,7 +51,7 @@ TEST(RaiseUserEvent, WithoutAnErrorNothingIsShown) {
     RecordedMessageBoxes boxes;
     int calls = 0;
     RaiseUserEvent([&] { ++calls; });
-    RaiseUserEvent(Event());
+    RaiseUserEvent(runtime::Event());
     EXPECT_EQ(calls, 1);
     EXPECT_TRUE(boxes.Shown().empty());
 }
@@ -68,7 +60,7 @@ TEST(RaiseUserEvent, RestoresTheDefaultPointerAfterAnError) {
     RecordedMessageBoxes boxes;
     RaiseUserEvent([] {
         Screen.SetMousePointer(vbHourglass);
-        Raise(errOverflow);
+        runtime::Raise(runtime::errOverflow);
     });
     EXPECT_EQ(Screen.MousePointer(), vbDefault);
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
@@ -78,13 +70,13 @@ TEST(RaiseUserEvent, RestoresTheDefaultPointerAfterAnError) {
 
 TEST(RaiseUserEvent, ThePointerIsStillTheHourglassWhileTheBoxShows) {
     int pointerWhileShown = -1;
-    const MessageBoxPresenter previous = InstallMessageBoxPresenter(
+    const runtime::InstallGuard presenter(
+        InstallMessageBoxPresenter,
         [&](const MessageBoxRequest&) { pointerWhileShown = Screen.MousePointer(); });
     RaiseUserEvent([] {
         Screen.SetMousePointer(vbHourglass);
-        Raise(errOverflow);
+        runtime::Raise(runtime::errOverflow);
     });
-    InstallMessageBoxPresenter(previous);
     EXPECT_EQ(pointerWhileShown, vbHourglass);
     EXPECT_EQ(Screen.MousePointer(), vbDefault);
 }
@@ -92,13 +84,13 @@ TEST(RaiseUserEvent, ThePointerIsStillTheHourglassWhileTheBoxShows) {
 TEST(RaiseUserEvent, AnErrorNestedInCodeRaisedEventsReachesTheUserEventOnce) {
     RecordedMessageBoxes boxes;
     std::vector<std::string> order;
-    const Event inner = [&] {
+    const runtime::Event inner = [&] {
         order.push_back("inner");
-        Raise(errDeviceUnavailable);
+        runtime::Raise(runtime::errDeviceUnavailable);
     };
-    const Event outer = [&] {
+    const runtime::Event outer = [&] {
         order.push_back("outer before");
-        RaiseEvent(inner);
+        runtime::RaiseEvent(inner);
         order.push_back("outer after");  // never reached
     };
     RaiseUserEvent(outer);
@@ -111,19 +103,19 @@ TEST(RaiseUserEvent, AHandlerThatTrapsItsErrorShowsNothing) {
     RecordedMessageBoxes boxes;
     RaiseUserEvent([] {
         try {
-            Raise(errCancel);
-        } catch (const RuntimeError& error) {
-            EXPECT_EQ(error.Number(), errCancel);
+            runtime::Raise(runtime::errCancel);
+        } catch (const runtime::RuntimeError& error) {
+            EXPECT_EQ(error.Number(), runtime::errCancel);
         }
     });
     EXPECT_TRUE(boxes.Shown().empty());
 }
 
 TEST(RaiseUserEvent, APresenterThatFailsDoesNotEscape) {
-    const MessageBoxPresenter previous =
-        InstallMessageBoxPresenter([](const MessageBoxRequest&) { throw std::runtime_error("x"); });
-    EXPECT_NO_THROW(RaiseUserEvent([] { Raise(errOverflow); }));
-    InstallMessageBoxPresenter(previous);
+    const runtime::InstallGuard presenter(InstallMessageBoxPresenter, [](const MessageBoxRequest&) {
+        throw std::runtime_error("x");
+    });
+    EXPECT_NO_THROW(RaiseUserEvent([] { runtime::Raise(runtime::errOverflow); }));
 }
 
 TEST(Presenters, InstallReturnsTheReplacedPresenter) {

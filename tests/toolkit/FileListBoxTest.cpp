@@ -20,7 +20,7 @@ using testing::TempTree;
 
 std::vector<std::string> Names(const FileListBox& files) {
     std::vector<std::string> names;
-    for (Integer i = 0; i < files.ListCount(); i = i + 1) {
+    for (runtime::Integer i = 0; i < files.ListCount(); i = i + 1) {
         names.push_back(files.List(i));
     }
     return names;
@@ -88,9 +88,10 @@ TEST_F(MixedDirectory, SettingThePatternListsTheCurrentDirectoryAgain) {
 TEST_F(MixedDirectory, AMissingDirectoryRaises76AndKeepsTheOldListing) {
     files.SetPattern("*.ocx");
     files.SetPath(tree.Root());
-    EXPECT_EQ(RaisedNumber([&] { files.SetPath(tree.PathOf("absent")); }), errPathNotFound);
-    EXPECT_EQ(RaisedNumber([&] { files.SetPath(tree.PathOf("A.EXE")); }), errPathNotFound);
-    EXPECT_EQ(RaisedNumber([&] { files.SetPath(""); }), errPathNotFound);
+    EXPECT_EQ(RaisedNumber([&] { files.SetPath(tree.PathOf("absent")); }),
+              runtime::errPathNotFound);
+    EXPECT_EQ(RaisedNumber([&] { files.SetPath(tree.PathOf("A.EXE")); }), runtime::errPathNotFound);
+    EXPECT_EQ(RaisedNumber([&] { files.SetPath(""); }), runtime::errPathNotFound);
     EXPECT_EQ(files.Path(), tree.Root());
     EXPECT_EQ(Names(files), (std::vector<std::string>{"C.Ocx"}));
 }
@@ -103,9 +104,9 @@ TEST(FileListBox, ADirectoryDeletedAfterItWasListed) {
     FileListBox files(form);
     files.SetPath(tree.PathOf("sub"));
     tree.Remove("sub");
-    EXPECT_EQ(RaisedNumber([&] { files.SetPath(tree.PathOf("sub")); }), errPathNotFound);
+    EXPECT_EQ(RaisedNumber([&] { files.SetPath(tree.PathOf("sub")); }), runtime::errPathNotFound);
     // Relisting for a new pattern fails the same way, and the pattern stays as it was.
-    EXPECT_EQ(RaisedNumber([&] { files.SetPattern("*.dll"); }), errPathNotFound);
+    EXPECT_EQ(RaisedNumber([&] { files.SetPattern("*.dll"); }), runtime::errPathNotFound);
     EXPECT_EQ(files.Pattern(), "*.*");
     EXPECT_EQ(Names(files), (std::vector<std::string>{"one.exe"}));
     EXPECT_EQ(files.Path(), tree.PathOf("sub"));
@@ -156,7 +157,7 @@ TEST(FileListBox, StartsListingTheWorkingDirectory) {
     EXPECT_EQ(Names(files), (std::vector<std::string>{"other.dll", "start.exe"}));
     files.SetPattern("*.exe");
     EXPECT_EQ(Names(files), (std::vector<std::string>{"start.exe"}));
-    EXPECT_EQ(RaisedNumber([&] { (void)files.List(1); }), errSubscriptOutOfRange);
+    EXPECT_EQ(RaisedNumber([&] { (void)files.List(1); }), runtime::errSubscriptOutOfRange);
 }
 
 TEST(FileListBox, AWorkingDirectoryThatWentStartsItAtTheRoot) {

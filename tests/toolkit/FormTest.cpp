@@ -72,8 +72,10 @@ TEST(Form, AnIconFileThatCannotBeReadRaises) {
     TempTree tree;
     fixtures::WriteFile(tree.PathOf("bad.ico"), fixtures::Bytes{0, 0, 1, 0, 0, 0});
     Form form;
-    EXPECT_EQ(RaisedNumber([&] { form.SetIcon(tree.PathOf("absent.ico")); }), errFileNotFound);
-    EXPECT_EQ(RaisedNumber([&] { form.SetIcon(tree.PathOf("bad.ico")); }), errInvalidPicture);
+    EXPECT_EQ(RaisedNumber([&] { form.SetIcon(tree.PathOf("absent.ico")); }),
+              runtime::errFileNotFound);
+    EXPECT_EQ(RaisedNumber([&] { form.SetIcon(tree.PathOf("bad.ico")); }),
+              runtime::errInvalidPicture);
 }
 
 TEST(Form, TheProgramsOwnIconAndPointerFilesRead) {

@@ -64,10 +64,10 @@ TEST_F(ListBoxTest, WritingListIndexRaisesClickBeforeReturningEveryTime) {
 
 TEST_F(ListBoxTest, AnIndexOutsideTheListRaises380AndNoClick) {
     Fill(list, 2);
-    EXPECT_EQ(RaisedNumber([&] { list.SetListIndex(2); }), errInvalidPropertyValue);
-    EXPECT_EQ(RaisedNumber([&] { list.SetListIndex(-2); }), errInvalidPropertyValue);
+    EXPECT_EQ(RaisedNumber([&] { list.SetListIndex(2); }), runtime::errInvalidPropertyValue);
+    EXPECT_EQ(RaisedNumber([&] { list.SetListIndex(-2); }), runtime::errInvalidPropertyValue);
     list.Clear();
-    EXPECT_EQ(RaisedNumber([&] { list.SetListIndex(0); }), errInvalidPropertyValue);
+    EXPECT_EQ(RaisedNumber([&] { list.SetListIndex(0); }), runtime::errInvalidPropertyValue);
     EXPECT_TRUE(events.empty());
 }
 
@@ -89,9 +89,9 @@ TEST_F(ListBoxTest, AHandlerWritingAnotherListsIndexNests) {
 TEST_F(ListBoxTest, AnErrorInANestedHandlerReachesTheWriter) {
     Fill(list, 2);
     Fill(other, 2);
-    other.Click = [] { Raise(errSubscriptOutOfRange); };
+    other.Click = [] { runtime::Raise(runtime::errSubscriptOutOfRange); };
     list.Click = [this] { other.SetListIndex(0); };
-    EXPECT_EQ(RaisedNumber([&] { list.SetListIndex(1); }), errSubscriptOutOfRange);
+    EXPECT_EQ(RaisedNumber([&] { list.SetListIndex(1); }), runtime::errSubscriptOutOfRange);
     // Both selections were made before the handlers ran.
     EXPECT_EQ(list.ListIndex().Value(), 1);
     EXPECT_EQ(other.ListIndex().Value(), 0);
@@ -122,8 +122,8 @@ TEST_F(ListBoxTest, TextAndListGiveTheEntriesOwnBytes) {
     EXPECT_EQ(list.Text(), invalidUtf8);
     EXPECT_EQ(WidgetOf(list).item(1)->text(), QString::fromUtf8("Caff\xc3\xa8.dll"));
     EXPECT_EQ(WidgetOf(list).item(2)->text(), "Icona  0");
-    EXPECT_EQ(RaisedNumber([&] { (void)list.List(3); }), errSubscriptOutOfRange);
-    EXPECT_EQ(RaisedNumber([&] { (void)list.List(-1); }), errSubscriptOutOfRange);
+    EXPECT_EQ(RaisedNumber([&] { (void)list.List(3); }), runtime::errSubscriptOutOfRange);
+    EXPECT_EQ(RaisedNumber([&] { (void)list.List(-1); }), runtime::errSubscriptOutOfRange);
 }
 
 TEST_F(ListBoxTest, HoldsAtMost32768Entries) {
@@ -131,11 +131,11 @@ TEST_F(ListBoxTest, HoldsAtMost32768Entries) {
     EXPECT_EQ(list.ListCount().Value(), 32767);
     list.AddItem("ultima");
     // 32768 entries: the count does not fit in 16 bits.
-    EXPECT_EQ(RaisedNumber([&] { (void)list.ListCount(); }), errOverflow);
+    EXPECT_EQ(RaisedNumber([&] { (void)list.ListCount(); }), runtime::errOverflow);
     EXPECT_EQ(list.List(32767), "ultima");
     list.SetListIndex(32767);
     EXPECT_EQ(list.Text(), "ultima");
-    EXPECT_EQ(RaisedNumber([&] { list.AddItem("una di troppo"); }), errOutOfMemory);
+    EXPECT_EQ(RaisedNumber([&] { list.AddItem("una di troppo"); }), runtime::errOutOfMemory);
     EXPECT_EQ(WidgetOf(list).count(), 32768);
     list.Clear();
     EXPECT_EQ(list.ListCount().Value(), 0);
@@ -223,7 +223,7 @@ TEST_F(ListBoxTest, AnErrorInAUserClickHandlerIsReportedAndTheProgramGoesOn) {
     RecordedMessageBoxes boxes;
     Fill(list, 2);
     ShowForm();
-    list.Click = [] { Raise(errSubscriptOutOfRange); };
+    list.Click = [] { runtime::Raise(runtime::errSubscriptOutOfRange); };
     QWidget* viewport = WidgetOf(list).viewport();
     QTest::mouseClick(viewport, Qt::LeftButton, {}, CentreOfRow(WidgetOf(list), 1));
     QTest::mouseClick(viewport, Qt::LeftButton, {}, CentreOfRow(WidgetOf(list), 0));

@@ -109,7 +109,7 @@ TEST_F(RealSaveDialog, ASaveDialogOwnedByTheFormInTheStartDirectory) {
 
 TEST_F(RealSaveDialog, RejectingTheDialogIsCancel) {
     AnswerNextModal([](QWidget* modal) { modal->close(); });
-    EXPECT_EQ(RaisedNumber([&] { dialog.ShowSave(); }), errCancel);
+    EXPECT_EQ(RaisedNumber([&] { dialog.ShowSave(); }), runtime::errCancel);
 }
 
 }  // namespace

@@ -9,12 +9,8 @@
 namespace toolkit::testing {
 
 RecordedMessageBoxes::RecordedMessageBoxes()
-    : previous_(InstallMessageBoxPresenter(
-          [this](const MessageBoxRequest& request) { shown_.push_back(request); })) {}
-
-RecordedMessageBoxes::~RecordedMessageBoxes() {
-    InstallMessageBoxPresenter(previous_);
-}
+    : presenter_(InstallMessageBoxPresenter,
+                 [this](const MessageBoxRequest& request) { shown_.push_back(request); }) {}
 
 TempTree::TempTree() : root_(dir_.Path()) {}
 

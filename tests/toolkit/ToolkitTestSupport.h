@@ -7,8 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "platform/runtime/Replaceable.h"
+#include "platform/runtime/RuntimeError.h"
 #include "platform/toolkit/Presenters.h"
-#include "platform/toolkit/RuntimeError.h"
 #include "tests/support/RaisedNumber.h"
 #include "tests/support/ScratchDirectory.h"
 
@@ -21,7 +22,6 @@ using ::testsupport::RaisedNumber;
 class RecordedMessageBoxes {
 public:
     RecordedMessageBoxes();
-    ~RecordedMessageBoxes();
     RecordedMessageBoxes(const RecordedMessageBoxes&) = delete;
     RecordedMessageBoxes& operator=(const RecordedMessageBoxes&) = delete;
 
@@ -29,7 +29,7 @@ public:
 
 private:
     std::vector<MessageBoxRequest> shown_;
-    MessageBoxPresenter previous_;
+    runtime::InstallGuard<MessageBoxPresenter> presenter_;
 };
 
 // A temporary directory to build trees in; paths are raw bytes.

@@ -34,7 +34,7 @@ void ClickEntry(toolkit::ListBox& list, int index, bool doubleClick) {
 
 std::vector<std::string> EntriesOf(toolkit::ListBox& list) {
     std::vector<std::string> entries;
-    for (toolkit::Integer i = 0; i < list.ListCount(); i = i + 1) {
+    for (runtime::Integer i = 0; i < list.ListCount(); i = i + 1) {
         entries.push_back(list.List(i));
     }
     return entries;
@@ -42,34 +42,35 @@ std::vector<std::string> EntriesOf(toolkit::ListBox& list) {
 
 }  // namespace
 
-WindowHarness::WindowHarness() : dir_(scratch_.Path()) {
-    previousMessageBox_ = toolkit::InstallMessageBoxPresenter(
-        [this](const toolkit::MessageBoxRequest& request) { messages.push_back(request); });
-    previousSaveDialog_ = toolkit::InstallSaveDialogPresenter(
-        [this](const toolkit::SaveDialogRequest&) -> std::optional<std::string> {
-            ++saveDialogsShown;
-            if (saveAnswers.empty()) {
-                return std::nullopt;
-            }
-            std::optional<std::string> answer = saveAnswers.front();
-            saveAnswers.erase(saveAnswers.begin());
-            return answer;
-        });
-    previousService_ = platform::InstallExtractIconService(
-        [this](platform::HWND hwnd, const std::string& path, std::int32_t index) {
-            extractCalls.push_back({path, index});
-            return scriptedService ? scriptedService(hwnd, path, index)
-                                   : platform::icons::ExtractIconA(hwnd, path, index);
-        });
+WindowHarness::WindowHarness()
+    : dir_(scratch_.Path()),
+      messageBoxes_(
+          toolkit::InstallMessageBoxPresenter,
+          [this](const toolkit::MessageBoxRequest& request) { messages.push_back(request); }),
+      saveDialogs_(toolkit::InstallSaveDialogPresenter,
+                   [this](const toolkit::SaveDialogRequest&) -> std::optional<std::string> {
+                       ++saveDialogsShown;
+                       if (saveAnswers.empty()) {
+                           return std::nullopt;
+                       }
+                       std::optional<std::string> answer = saveAnswers.front();
+                       saveAnswers.erase(saveAnswers.begin());
+                       return answer;
+                   }),
+      extractIconService_(platform::InstallExtractIconService,
+                          [this](platform::HWND hwnd, const std::string& path, std::int32_t index) {
+                              extractCalls.push_back({path, index});
+                              return scriptedService
+                                         ? scriptedService(hwnd, path, index)
+                                         : platform::icons::ExtractIconA(hwnd, path, index);
+                          }) {
     window_ = std::make_unique<frmCercaIco>();
     window_->Show();
 }
 
+// The window goes before the guards put the real services back.
 WindowHarness::~WindowHarness() {
     window_.reset();
-    platform::InstallExtractIconService(previousService_);
-    toolkit::InstallSaveDialogPresenter(previousSaveDialog_);
-    toolkit::InstallMessageBoxPresenter(previousMessageBox_);
 }
 
 void WindowHarness::WriteIconFile(const std::string& name, int icons, std::uint32_t seed) const {

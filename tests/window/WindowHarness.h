@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/Utilita.h"
+#include "platform/runtime/Replaceable.h"
 #include "platform/toolkit/Presenters.h"
 #include "tests/support/ScratchDirectory.h"
 #include "window/frmCercaIco.h"
@@ -59,9 +60,9 @@ public:
 private:
     testsupport::ScratchDirectory scratch_;
     std::string dir_;
-    toolkit::MessageBoxPresenter previousMessageBox_;
-    toolkit::SaveDialogPresenter previousSaveDialog_;
-    platform::ExtractIconService previousService_;
+    runtime::InstallGuard<toolkit::MessageBoxPresenter> messageBoxes_;
+    runtime::InstallGuard<toolkit::SaveDialogPresenter> saveDialogs_;
+    runtime::InstallGuard<platform::ExtractIconService> extractIconService_;
     std::unique_ptr<frmCercaIco> window_;
 };
 

@@ -14,7 +14,7 @@
 #include "tests/window/WindowHarness.h"
 
 using platform::icons::LiveIconCount;
-using toolkit::Integer;
+using runtime::Integer;
 using toolkit::Screen;
 
 namespace {
@@ -255,7 +255,7 @@ TEST_F(BrowsingTest, AFailingScanRestoresThePointerAndTheWindowStaysUsable) {
     h.WriteIconFile("a.dll", 2);
     h.OpenScratchDirectory();
     h.scriptedService = [](platform::HWND, const std::string&, std::int32_t) -> platform::HICON {
-        toolkit::Raise(toolkit::errDeviceIO);
+        runtime::Raise(runtime::errDeviceIO);
     };
 
     h.PressAggiorna();
@@ -325,7 +325,7 @@ TEST_F(BrowsingTest, ThePreviewsDrawTheIconAndNavigationClearsThem) {
 }
 
 TEST_F(BrowsingTest, ShowingAnIconBeforeAnyLoadIsOutOfRange) {
-    EXPECT_EQ(testsupport::RaisedNumber([&] { w.MostraIcona(); }), toolkit::errSubscriptOutOfRange);
+    EXPECT_EQ(testsupport::RaisedNumber([&] { w.MostraIcona(); }), runtime::errSubscriptOutOfRange);
 }
 
 TEST_F(BrowsingTest, FilesWithNonAsciiNamesInANonAsciiDirectoryAreListedAndLoaded) {

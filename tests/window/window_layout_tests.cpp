@@ -15,7 +15,7 @@
 #include "platform/icons/IconService.h"
 #include "tests/window/WindowHarness.h"
 
-using toolkit::Integer;
+using runtime::Integer;
 
 namespace {
 

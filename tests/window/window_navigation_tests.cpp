@@ -14,7 +14,7 @@
 #include "tests/window/WindowHarness.h"
 
 using platform::icons::LiveIconCount;
-using toolkit::Integer;
+using runtime::Integer;
 
 namespace {
 
@@ -22,11 +22,10 @@ namespace {
 class InstalledVolumes {
 public:
     explicit InstalledVolumes(std::vector<toolkit::Volume> volumes)
-        : previous_(toolkit::InstallVolumeSource([volumes] { return volumes; })) {}
-    ~InstalledVolumes() { toolkit::InstallVolumeSource(previous_); }
+        : source_(toolkit::InstallVolumeSource, [volumes] { return volumes; }) {}
 
 private:
-    toolkit::VolumeSource previous_;
+    runtime::InstallGuard<toolkit::VolumeSource> source_;
 };
 
 class NavigationTest : public ::testing::Test {
@@ -128,12 +127,12 @@ TEST_F(NavigationTest, ADriveThatCannotBeReadIsReportedAndNothingElseChanges) {
 TEST_F(NavigationTest, AnErrorThatIsNotARuntimeErrorIsReportedAsADriveNotReady) {
     w.dlstDrives.SetDrive(toolkit::DriveText(drive));
     // The volume list cannot be made (the directory list asks for it to find the drive's root).
-    const toolkit::VolumeSource previous = toolkit::InstallVolumeSource(
+    const runtime::InstallGuard failing(
+        toolkit::InstallVolumeSource,
         []() -> std::vector<toolkit::Volume> { throw std::bad_alloc(); });
 
     w.dlstDrives_Change();
 
-    toolkit::InstallVolumeSource(previous);
     ASSERT_EQ(h.messages.size(), 1u);
     EXPECT_EQ(h.messages[0].text, "Drive non pronto!");
 }

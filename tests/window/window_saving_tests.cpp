@@ -9,7 +9,8 @@
 
 #include "platform/icons/IconService.h"
 #include "platform/picture/IcoFile.h"
-#include "platform/toolkit/RuntimeError.h"
+#include "platform/runtime/Replaceable.h"
+#include "platform/runtime/RuntimeError.h"
 #include "platform/toolkit/Screen.h"
 #include "tests/window/WindowHarness.h"
 
@@ -73,7 +74,7 @@ TEST_F(SavingTest, ADoubleClickSavesTheEntryDoubleClicked) {
     h.DoubleClickIcon(2);
 
     EXPECT_TRUE(h.messages.empty());
-    EXPECT_EQ(w.lstIcone.ListIndex(), toolkit::Integer(2));
+    EXPECT_EQ(w.lstIcone.ListIndex(), runtime::Integer(2));
     EXPECT_EQ(ReadAll(out + "/doppio.ico"), IcoOf(w.mIcone(2)));
     EXPECT_FALSE(std::filesystem::exists(out + "/doppio"));
     EXPECT_EQ(w.cdlSalvaIco.FileTitle, "doppio.ico");
@@ -87,7 +88,7 @@ TEST_F(SavingTest, CancelFromEitherRouteDoesNothing) {
     EXPECT_EQ(h.saveDialogsShown, 2);
     EXPECT_TRUE(h.messages.empty());
     EXPECT_TRUE(std::filesystem::is_empty(out));
-    EXPECT_EQ(w.lstIcone.ListCount(), toolkit::Integer(3));
+    EXPECT_EQ(w.lstIcone.ListCount(), runtime::Integer(3));
     EXPECT_EQ(PreviewsOf(w).grande, w.mIcone(1));
     EXPECT_NE(before.grande, nullptr);
 }
@@ -109,9 +110,10 @@ TEST_F(SavingTest, ANegativeErrorNumberFollowsThePrefixWithItsSign) {
     h.saveAnswers = {out + "/primo.ico"};
     h.PressSalvaIcona();
     ASSERT_TRUE(h.messages.empty());
-    auto failing = toolkit::InstallSaveDialogPresenter(
+    const runtime::InstallGuard failing(
+        toolkit::InstallSaveDialogPresenter,
         [](const toolkit::SaveDialogRequest&) -> std::optional<std::string> {
-            throw toolkit::RuntimeError(-2147024891, "Accesso negato");
+            throw runtime::RuntimeError(-2147024891, "Accesso negato");
         });
 
     h.PressSalvaIcona();
@@ -119,21 +121,20 @@ TEST_F(SavingTest, ANegativeErrorNumberFollowsThePrefixWithItsSign) {
     h.messages.clear();
     h.DoubleClickIcon(0);
     ExpectOneMessage("Errore n. -2147024891 salvando il file \r\nprimo.ico");
-    toolkit::InstallSaveDialogPresenter(failing);
 }
 
 TEST_F(SavingTest, AnErrorThatIsNotARuntimeErrorIsReportedByItsNumber) {
     h.saveAnswers = {out + "/primo.ico"};
     h.PressSalvaIcona();
     ASSERT_TRUE(h.messages.empty());
-    auto failing = toolkit::InstallSaveDialogPresenter(
+    const runtime::InstallGuard failing(
+        toolkit::InstallSaveDialogPresenter,
         [](const toolkit::SaveDialogRequest&) -> std::optional<std::string> {
             throw std::bad_alloc();
         });
 
     h.PressSalvaIcona();
 
-    toolkit::InstallSaveDialogPresenter(failing);
     ExpectOneMessage("Errore n. 7 salvando il file \r\nprimo.ico");
 }
 

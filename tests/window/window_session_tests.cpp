@@ -10,7 +10,7 @@
 #include "tests/window/WindowHarness.h"
 
 using platform::icons::LiveIconCount;
-using toolkit::Integer;
+using runtime::Integer;
 
 namespace {
 

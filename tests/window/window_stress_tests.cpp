@@ -13,7 +13,7 @@
 #include "tests/window/WindowHarness.h"
 
 using platform::icons::LiveIconCount;
-using toolkit::Integer;
+using runtime::Integer;
 
 namespace {
 

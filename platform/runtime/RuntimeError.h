@@ -5,7 +5,7 @@
 #include <stdexcept>
 #include <string>
 
-namespace toolkit {
+namespace runtime {
 
 // The numbered run-time errors of the forms runtime. Every failure the window can meet travels
 // as one of these; the error traps of the handlers catch them by number.
@@ -59,4 +59,4 @@ RuntimeError RuntimeErrorOf(std::exception_ptr error);
 // RuntimeErrorOf the exception being handled; called inside a catch block.
 RuntimeError CurrentRuntimeError();
 
-}  // namespace toolkit
+}  // namespace runtime

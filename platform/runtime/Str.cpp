@@ -1,6 +1,6 @@
-#include "platform/toolkit/Str.h"
+#include "platform/runtime/Str.h"
 
-namespace toolkit {
+namespace runtime {
 
 std::string Str(std::int64_t number) {
     // std::to_string gives "-5" for negatives already; a non-negative number gets the sign blank.
@@ -8,4 +8,4 @@ std::string Str(std::int64_t number) {
     return number < 0 ? digits : " " + digits;
 }
 
-}  // namespace toolkit
+}  // namespace runtime

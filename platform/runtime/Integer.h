@@ -3,9 +3,9 @@
 #include <compare>
 #include <cstdint>
 
-#include "platform/toolkit/RuntimeError.h"
+#include "platform/runtime/RuntimeError.h"
 
-namespace toolkit {
+namespace runtime {
 
 // The runtime's 16-bit signed integer: list counts, list indexes and the counters that walk them.
 // Arithmetic that leaves -32768..32767 raises the overflow error (6) instead of wrapping.
@@ -50,4 +50,4 @@ inline Integer Integer::From(std::int64_t value) {
     return Integer(static_cast<std::int16_t>(value));
 }
 
-}  // namespace toolkit
+}  // namespace runtime

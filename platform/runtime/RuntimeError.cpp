@@ -1,9 +1,9 @@
-#include "platform/toolkit/RuntimeError.h"
+#include "platform/runtime/RuntimeError.h"
 
 #include <new>
 #include <string_view>
 
-namespace toolkit {
+namespace runtime {
 
 namespace {
 
@@ -76,4 +76,4 @@ RuntimeError CurrentRuntimeError() {
     return RuntimeErrorOf(std::current_exception());
 }
 
-}  // namespace toolkit
+}  // namespace runtime

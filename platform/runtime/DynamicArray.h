@@ -4,10 +4,10 @@
 #include <new>
 #include <vector>
 
-#include "platform/toolkit/Integer.h"
-#include "platform/toolkit/RuntimeError.h"
+#include "platform/runtime/Integer.h"
+#include "platform/runtime/RuntimeError.h"
 
-namespace toolkit {
+namespace runtime {
 
 // A one-dimensional dynamic array with lower bound 0, as the runtime's ReDim makes it: not
 // allocated until the first ReDim; an index outside the bounds, or any index while the array is
@@ -82,4 +82,4 @@ private:
     bool allocated_ = false;
 };
 
-}  // namespace toolkit
+}  // namespace runtime
