@@ -2,14 +2,17 @@
 #include <QFileDialog>
 
 #include "platform/toolkit/DialogOwner.h"
+#include "platform/toolkit/NameOnlyIconProvider.h"
 #include "platform/toolkit/RealDialogs.h"
 #include "platform/toolkit/SaveDialogFilter.h"
 
 namespace toolkit {
 
 std::optional<std::string> ShowSaveFileDialog(const SaveDialogRequest& request) {
+    NameOnlyIconProvider icons;  // outlives the dialog, whose model and listing thread use it
     QFileDialog dialog(DialogOwner(), QString::fromStdString(request.title),
                        QFile::decodeName(QByteArray::fromStdString(request.directory)));
+    ListByNameOnly(dialog, icons);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     const QStringList filters = NameFiltersOf(request.filter);

@@ -1,11 +1,8 @@
 // The real Qt dialogs behind the presenters, answered from a timer while they run modally.
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
-#include <QTimer>
-#include <functional>
 
 #include "ToolkitTestSupport.h"
 #include "platform/toolkit/CommonDialog.h"
@@ -16,23 +13,9 @@
 namespace toolkit {
 namespace {
 
+using testing::AnswerNextModal;
 using testing::RaisedNumber;
 using testing::TempTree;
-
-// Runs `answer` on the first modal dialog that shows (polling, so it works whenever the dialog's
-// own event loop starts).
-void AnswerNextModal(std::function<void(QWidget*)> answer) {
-    auto* timer = new QTimer(qApp);
-    timer->setInterval(5);
-    QObject::connect(timer, &QTimer::timeout, timer, [timer, answer = std::move(answer)] {
-        if (QWidget* modal = QApplication::activeModalWidget()) {
-            timer->stop();
-            timer->deleteLater();
-            answer(modal);
-        }
-    });
-    timer->start();
-}
 
 TEST(RealMessageBox, ShowsTheStylesIconTheTitleTheTextAndOneOkButton) {
     struct Seen {

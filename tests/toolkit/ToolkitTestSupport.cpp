@@ -3,6 +3,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <QApplication>
+#include <QTimer>
 #include <filesystem>
 #include <fstream>
 
@@ -37,6 +39,19 @@ void TempTree::MakeSymlink(const std::string& target, const std::string& relativ
 
 void TempTree::Remove(const std::string& relative) const {
     std::filesystem::remove_all(PathOf(relative));
+}
+
+void AnswerNextModal(std::function<void(QWidget*)> answer) {
+    auto* timer = new QTimer(qApp);
+    timer->setInterval(5);
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, answer = std::move(answer)] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            timer->stop();
+            timer->deleteLater();
+            answer(modal);
+        }
+    });
+    timer->start();
 }
 
 QPoint CentreOfRow(const QListWidget& list, int row) {

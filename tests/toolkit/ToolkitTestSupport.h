@@ -52,6 +52,10 @@ private:
     std::string root_;
 };
 
+// Runs `answer` on the first modal dialog that shows (polling, so it works whenever the dialog's
+// own event loop starts).
+void AnswerNextModal(std::function<void(QWidget*)> answer);
+
 // Where to click on a row of a list widget, in its viewport's coordinates.
 QPoint CentreOfRow(const QListWidget& list, int row);
 
