@@ -18,6 +18,11 @@ QMimeType TypeByName(const QFileInfo& info) {
     return QMimeDatabase().mimeTypeForFile(info.fileName(), QMimeDatabase::MatchExtension);
 }
 
+// Qt's Italian catalogue holds these names in the file dialog's context.
+QString Translated(const char* text) {
+    return QApplication::translate("QFileDialog", text);
+}
+
 // Sets the provider on the dialog each time it shows, in case its widgets were built only then.
 class ProviderOnShow : public QObject {
 public:
@@ -55,21 +60,19 @@ QIcon NameOnlyIconProvider::icon(const QFileInfo& info) const {
 
 QString NameOnlyIconProvider::type(const QFileInfo& info) const {
     if (IsRoot(info)) {
-        return QApplication::translate("QAbstractFileIconProvider", "Drive");
+        return Translated("Drive");
     }
     if (info.isDir()) {
-        return QApplication::translate("QAbstractFileIconProvider", "Folder",
-                                       "All other platforms");
+        return Translated("Folder");
     }
     if (info.isFile()) {
         const QMimeType mime = TypeByName(info);
         return mime.comment().isEmpty() ? mime.name() : mime.comment();
     }
     if (info.isSymLink()) {
-        return QApplication::translate("QAbstractFileIconProvider", "Shortcut",
-                                       "All other platforms");
+        return Translated("Shortcut");
     }
-    return QApplication::translate("QAbstractFileIconProvider", "Unknown");
+    return Translated("Unknown");
 }
 
 void ListByNameOnly(QFileDialog& dialog, NameOnlyIconProvider& provider) {

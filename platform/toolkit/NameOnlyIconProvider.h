@@ -14,8 +14,8 @@ class NameOnlyIconProvider : public QFileIconProvider {
 public:
     // The style's icon for the entry's kind; a regular file gets its type's themed icon by name.
     QIcon icon(const QFileInfo& info) const override;
-    // "Drive", "Folder", "Shortcut", "Unknown" as Qt translates them; for a file, the description
-    // of the type its name suggests.
+    // "Drive", "Folder", "Shortcut", "Unknown" in Qt's installed language; for a file, the
+    // description of the type its name suggests.
     QString type(const QFileInfo& info) const override;
 
     using QFileIconProvider::icon;
