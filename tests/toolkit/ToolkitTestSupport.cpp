@@ -1,10 +1,12 @@
 #include "ToolkitTestSupport.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <QApplication>
 #include <QTimer>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
@@ -39,6 +41,19 @@ void TempTree::MakeSymlink(const std::string& target, const std::string& relativ
 
 void TempTree::Remove(const std::string& relative) const {
     std::filesystem::remove_all(PathOf(relative));
+}
+
+WorkingDirectoryAndHomeBack::WorkingDirectoryAndHomeBack()
+    : directory_(::open(".", O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {
+    if (const char* home = std::getenv("HOME")) {
+        home_ = home;
+    }
+}
+
+WorkingDirectoryAndHomeBack::~WorkingDirectoryAndHomeBack() {
+    EXPECT_EQ(::fchdir(directory_), 0);
+    ::close(directory_);
+    home_ ? ::setenv("HOME", home_->c_str(), 1) : ::unsetenv("HOME");
 }
 
 void AnswerNextModal(std::function<void(QWidget*)> answer) {
