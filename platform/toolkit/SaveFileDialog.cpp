@@ -4,14 +4,18 @@
 #include "platform/toolkit/DialogOwner.h"
 #include "platform/toolkit/NameOnlyIconProvider.h"
 #include "platform/toolkit/RealDialogs.h"
+#include "platform/toolkit/RuntimeError.h"
 #include "platform/toolkit/SaveDialogFilter.h"
+#include "platform/toolkit/ShownPath.h"
 
 namespace toolkit {
 
 std::optional<std::string> ShowSaveFileDialog(const SaveDialogRequest& request) {
     NameOnlyIconProvider icons;  // outlives the dialog, whose model and listing thread use it
+    // Opened where it can show the path as it is, so that it never offers a lossy copy of a name.
+    const std::string start = shown_path::NearestShownAncestor(request.directory);
     QFileDialog dialog(DialogOwner(), QString::fromStdString(request.title),
-                       QFile::decodeName(QByteArray::fromStdString(request.directory)));
+                       QFile::decodeName(QByteArray::fromStdString(start)));
     ListByNameOnly(dialog, icons);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
@@ -24,7 +28,12 @@ std::optional<std::string> ShowSaveFileDialog(const SaveDialogRequest& request) 
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;
     }
-    return QFile::encodeName(dialog.selectedFiles().front()).toStdString();
+    const std::optional<std::string> chosen =
+        shown_path::BytesOfAnswer(dialog.selectedFiles().front());
+    if (!chosen) {
+        Raise(errBadFileName);
+    }
+    return chosen;
 }
 
 }  // namespace toolkit

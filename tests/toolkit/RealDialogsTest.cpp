@@ -1,8 +1,11 @@
 // The real Qt dialogs behind the presenters, answered from a timer while they run modally.
 #include <gtest/gtest.h>
 
+#include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
 
 #include "ToolkitTestSupport.h"
 #include "platform/toolkit/CommonDialog.h"
@@ -88,6 +91,52 @@ TEST_F(RealSaveDialog, ASaveDialogOwnedByTheFormInTheStartDirectory) {
     EXPECT_TRUE(seen.confirmsOverwrite);
     EXPECT_EQ(dialog.FileName, tree.PathOf("scelta.ico"));
     EXPECT_EQ(dialog.FileTitle, "scelta.ico");
+}
+
+// What the dialog showed when it opened, after which a name is typed and Save pressed.
+struct Opened {
+    QString directory;
+    QString fileName;
+};
+
+Opened TypeAndSave(QWidget* modal, const QString& name) {
+    auto* files = qobject_cast<QFileDialog*>(modal);
+    auto* edit = modal->findChild<QLineEdit*>("fileNameEdit");
+    auto* buttons = modal->findChild<QDialogButtonBox*>();
+    if (files == nullptr || edit == nullptr || buttons == nullptr) {
+        ADD_FAILURE() << "not Qt's own file dialog";
+        modal->close();
+        return {};
+    }
+    const Opened opened{files->directory().absolutePath(), edit->text()};
+    edit->setText(name);
+    buttons->button(QDialogButtonBox::Save)->click();
+    return opened;
+}
+
+TEST_F(RealSaveDialog, ADirectoryQtCannotShowOpensInTheNearestAncestorItCan) {
+    tree.MakeDirectory("latin\xe9");
+    tree.MakeDirectory("latin\xe9/sotto");
+    dialog.InitDir = tree.PathOf("latin\xe9/sotto");
+    Opened opened;
+    AnswerNextModal([&](QWidget* modal) { opened = TypeAndSave(modal, "scelta"); });
+    dialog.ShowSave();
+    EXPECT_EQ(opened.directory.toStdString(), tree.Root());
+    EXPECT_EQ(opened.fileName.toStdString(), "");
+    EXPECT_EQ(dialog.FileName, tree.PathOf("scelta.ico"));
+}
+
+TEST_F(RealSaveDialog, AnAnswerWhoseBytesAreNotSurelyTheShownOnesRaises52) {
+    tree.MakeFile("\xe9.ico");           // shown as "\uFFFD.ico"
+    tree.MakeDirectory("\xef\xbf\xbd");  // U+FFFD itself, shown as it is
+    AnswerNextModal(
+        [](QWidget* modal) { TypeAndSave(modal, QString::fromUtf8("\xef\xbf\xbd.ico")); });
+    EXPECT_EQ(RaisedNumber([&] { dialog.ShowSave(); }), errBadFileName);
+    EXPECT_EQ(dialog.FileName, "");
+    dialog.InitDir = tree.PathOf("\xef\xbf\xbd");
+    AnswerNextModal([](QWidget* modal) { TypeAndSave(modal, "scelta"); });
+    dialog.ShowSave();
+    EXPECT_EQ(dialog.FileName, tree.PathOf("\xef\xbf\xbd/scelta.ico"));
 }
 
 TEST_F(RealSaveDialog, RejectingTheDialogIsCancel) {
