@@ -1,6 +1,7 @@
 #include <QFile>
 #include <QFileDialog>
 
+#include "platform/toolkit/CommonDialog.h"
 #include "platform/toolkit/DialogOwner.h"
 #include "platform/toolkit/NameOnlyIconProvider.h"
 #include "platform/toolkit/RealDialogs.h"
@@ -24,6 +25,8 @@ std::optional<std::string> ShowSaveFileDialog(const SaveDialogRequest& request) 
         dialog.setNameFilters(filters);
     }
     dialog.setDefaultSuffix(QString::fromStdString(request.defaultExt));
+    dialog.setOption(QFileDialog::DontConfirmOverwrite,
+                     (request.flags & cdlOFNOverwritePrompt) == 0);
     dialog.setModal(true);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;

@@ -51,6 +51,7 @@ protected:
         dialog.Filter = "Icone|*.ico|Tutti|*.*";
         dialog.DefaultExt = "ico";
         dialog.CancelError = true;
+        dialog.Flags = cdlOFNOverwritePrompt;
     }
 
     TempTree tree;
@@ -91,6 +92,17 @@ TEST_F(RealSaveDialog, ASaveDialogOwnedByTheFormInTheStartDirectory) {
     EXPECT_TRUE(seen.confirmsOverwrite);
     EXPECT_EQ(dialog.FileName, tree.PathOf("scelta.ico"));
     EXPECT_EQ(dialog.FileTitle, "scelta.ico");
+}
+
+TEST_F(RealSaveDialog, WithoutTheOverwritePromptFlagItReplacesWithoutAsking) {
+    dialog.Flags = 0;
+    bool confirms = true;
+    AnswerNextModal([&](QWidget* modal) {
+        confirms = !static_cast<QFileDialog*>(modal)->testOption(QFileDialog::DontConfirmOverwrite);
+        modal->close();
+    });
+    EXPECT_EQ(RaisedNumber([&] { dialog.ShowSave(); }), errCancel);
+    EXPECT_FALSE(confirms);
 }
 
 // What the dialog showed when it opened, after which a name is typed and Save pressed.

@@ -91,6 +91,7 @@ TEST_F(LayoutTest, TheSaveDialogKeepsItsStoredSettings) {
     EXPECT_EQ(w.cdlSalvaIco.Filter, "*.ico");
     EXPECT_EQ(w.cdlSalvaIco.DefaultExt, "ico");
     EXPECT_TRUE(w.cdlSalvaIco.CancelError);
+    EXPECT_EQ(w.cdlSalvaIco.Flags, toolkit::cdlOFNOverwritePrompt);
 }
 
 TEST_F(LayoutTest, AtStartNothingIsLoadedAndEverythingButTheFileListIsVisible) {
