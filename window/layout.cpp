@@ -43,6 +43,7 @@ void frmCercaIco::LoadLayout() {
     SetCaption("Quorvane...Brandell");
     SetBackColor(kGrigioChiaro);
     SetClientSize(7215, 4770);
+    SetClientPosition(1140, 1515);
     SetIcon(kIconaApplicazione);
     PlaceControls();
     SetUpSaveDialog();
