@@ -4,6 +4,7 @@
 #include <QLocale>
 #include <cstdio>
 
+#include "platform/toolkit/QtTexts.h"
 #include "window/frmCercaIco.h"
 
 namespace {
@@ -32,6 +33,8 @@ void SetProjectRecord() {
     QApplication::setDesktopFileName("quorvane");
     QApplication::setWindowIcon(QIcon(":/quorvane/quorvane.ico"));
     QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+    // Qt's own dialogs and buttons speak Italian too; without the catalogue they stay English.
+    toolkit::InstallItalianQtTexts();
 }
 
 }  // namespace

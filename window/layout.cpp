@@ -6,8 +6,6 @@ namespace {
 constexpr toolkit::Color kGrigioChiaro{224, 224, 224};
 constexpr const char* kIconaApplicazione = ":/quorvane/quorvane.ico";
 constexpr const char* kPuntatorePulsanti = ":/quorvane/pointer.cur";
-// The Save-As dialog asks before it replaces an existing file.
-constexpr int cdlOFNOverwritePrompt = 0x2;
 
 struct Placement {
     int left;
@@ -45,6 +43,7 @@ void frmCercaIco::LoadLayout() {
     SetCaption("Quorvane...Brandell");
     SetBackColor(kGrigioChiaro);
     SetClientSize(7215, 4770);
+    SetClientPosition(1140, 1515);
     SetIcon(kIconaApplicazione);
     PlaceControls();
     SetUpSaveDialog();
@@ -82,7 +81,7 @@ void frmCercaIco::SetUpSaveDialog() {
     cdlSalvaIco.Filter = "*.ico";
     cdlSalvaIco.DefaultExt = "ico";
     cdlSalvaIco.CancelError = true;
-    cdlSalvaIco.Flags = cdlOFNOverwritePrompt;
+    cdlSalvaIco.Flags = toolkit::cdlOFNOverwritePrompt;
 }
 
 void frmCercaIco::WireEvents() {

@@ -46,6 +46,13 @@ void Form::SetClientSize(int widthTwips, int heightTwips) {
     surface_->setFixedSize(TwipsToPixels(widthTwips), TwipsToPixels(heightTwips));
 }
 
+void Form::SetClientPosition(int leftTwips, int topTwips) {
+    // For a window, setGeometry places the client area (move would place the frame) and marks the
+    // position as asked for, so it goes to the window manager with the window.
+    surface_->setGeometry(
+        QRect(QPoint(TwipsToPixels(leftTwips), TwipsToPixels(topTwips)), surface_->size()));
+}
+
 void Form::SetIcon(const std::string& iconFile) {
     surface_->setWindowIcon(ReadIconFile(iconFile));
 }

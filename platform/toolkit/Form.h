@@ -30,6 +30,9 @@ public:
     void SetBackColor(Color color);
     // The client area in twips; the window keeps that size (fixed border, no maximise box).
     void SetClientSize(int widthTwips, int heightTwips);
+    // Where the client area's top-left corner goes on the screen, in twips; asked of the window
+    // system as the program's own position, which a window manager may still override.
+    void SetClientPosition(int leftTwips, int topTwips);
     // The window icon, from an .ico file (Qt resource or file system path), with every image of
     // the file. A file that cannot be opened raises 53, one with no image 481.
     void SetIcon(const std::string& iconFile);

@@ -1,8 +1,11 @@
 #include "platform/toolkit/PathText.h"
 
+#include <pwd.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <vector>
 
 namespace toolkit::path_text {
@@ -11,6 +14,24 @@ namespace {
 
 // getcwd grows its buffer up to this; a deeper working directory cannot be named.
 constexpr std::size_t kMaxWorkingDirectory = 1 << 16;
+
+bool IsAbsoluteDirectory(const char* path) {
+    struct stat status {};
+    return path != nullptr && path[0] == '/' && ::stat(path, &status) == 0 &&
+           S_ISDIR(status.st_mode);
+}
+
+// Where to stand without a working directory: the user's home (HOME, else the user database), so
+// that a bare name never lands in the root; the root only when there is no home at all.
+std::string HomeDirectory() {
+    if (const char* home = std::getenv("HOME"); IsAbsoluteDirectory(home)) {
+        return Normalise(home);
+    }
+    if (const passwd* user = ::getpwuid(::getuid()); user && IsAbsoluteDirectory(user->pw_dir)) {
+        return Normalise(user->pw_dir);
+    }
+    return "/";
+}
 
 }  // namespace
 
@@ -25,7 +46,7 @@ std::string WorkingDirectory() {
         }
         buffer.resize(buffer.size() * 2);
     }
-    return "/";
+    return HomeDirectory();
 }
 
 std::vector<std::string> Components(const std::string& path) {

@@ -7,7 +7,8 @@
 // Path text as the controls show and accept it: the file system's own bytes, "/"-separated.
 namespace toolkit::path_text {
 
-// The process's working directory, as the file system names it.
+// The process's working directory, as the file system names it; the user's home directory when it
+// cannot be named (removed, or too deep), and "/" only when there is no home either.
 std::string WorkingDirectory();
 
 // An absolute path with doubled separators collapsed, "." components dropped and no trailing

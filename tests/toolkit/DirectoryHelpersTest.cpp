@@ -1,6 +1,9 @@
 // The helpers under the lists: path text, name patterns, and the bounded directory reading.
 #include <gtest/gtest.h>
+#include <pwd.h>
 #include <unistd.h>
+
+#include <cstdlib>
 
 #include "ToolkitTestSupport.h"
 #include "platform/toolkit/DirectoryListing.h"
@@ -13,6 +16,7 @@ namespace {
 using directory_listing::EntryKind;
 using directory_listing::ListDirectory;
 using testing::TempTree;
+using testing::WorkingDirectoryAndHomeBack;
 
 TEST(PathText, NormaliseCollapsesSeparatorsAndDropsTheTrailingOne) {
     EXPECT_EQ(path_text::Normalise("/a//b///c/"), "/a/b/c");
@@ -23,6 +27,20 @@ TEST(PathText, NormaliseCollapsesSeparatorsAndDropsTheTrailingOne) {
     EXPECT_EQ(path_text::Normalise("rel/x"), path_text::WorkingDirectory() == "/"
                                                  ? "/rel/x"
                                                  : path_text::WorkingDirectory() + "/rel/x");
+}
+
+TEST(PathText, AWorkingDirectoryThatIsGoneGivesTheHomeDirectory) {
+    TempTree tree;
+    tree.MakeDirectory("casa");
+    tree.MakeDirectory("andata");
+    const WorkingDirectoryAndHomeBack back;
+    ::setenv("HOME", tree.PathOf("casa/").c_str(), 1);
+    ASSERT_EQ(::chdir(tree.PathOf("andata").c_str()), 0);
+    tree.Remove("andata");
+    EXPECT_EQ(path_text::WorkingDirectory(), tree.PathOf("casa"));
+    EXPECT_EQ(path_text::Normalise("icona.ico"), tree.PathOf("casa/icona.ico"));
+    ::unsetenv("HOME");
+    EXPECT_EQ(path_text::WorkingDirectory(), path_text::Normalise(::getpwuid(::getuid())->pw_dir));
 }
 
 TEST(PathText, HoldsPathComparesWholeComponents) {

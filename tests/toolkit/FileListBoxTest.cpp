@@ -7,6 +7,7 @@
 
 #include <QListWidget>
 #include <QTest>
+#include <cstdlib>
 
 #include "ToolkitTestSupport.h"
 #include "platform/toolkit/DirListBox.h"
@@ -160,19 +161,19 @@ TEST(FileListBox, StartsListingTheWorkingDirectory) {
     EXPECT_EQ(RaisedNumber([&] { (void)files.List(1); }), runtime::errSubscriptOutOfRange);
 }
 
-TEST(FileListBox, AWorkingDirectoryThatWentStartsItAtTheRoot) {
+TEST(FileListBox, AWorkingDirectoryThatWentStartsItInTheHomeDirectory) {
     TempTree tree;
     tree.MakeDirectory("gone");
-    char previous[4096];
-    ASSERT_NE(::getcwd(previous, sizeof previous), nullptr);
+    tree.MakeDirectory("casa");
+    const testing::WorkingDirectoryAndHomeBack back;
+    ::setenv("HOME", tree.PathOf("casa").c_str(), 1);
     ASSERT_EQ(::chdir(tree.PathOf("gone").c_str()), 0);
     tree.Remove("gone");
     Form form;
     FileListBox files(form);
     DirListBox dirs(form);
-    ASSERT_EQ(::chdir(previous), 0);
-    EXPECT_EQ(files.Path(), "/");
-    EXPECT_EQ(dirs.Path(), "/");
+    EXPECT_EQ(files.Path(), tree.PathOf("casa"));
+    EXPECT_EQ(dirs.Path(), tree.PathOf("casa"));
 }
 
 TEST(FileListBox, TheWidgetIsFilledOnlyWhileShown) {

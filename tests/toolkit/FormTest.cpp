@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 
 #include "ToolkitTestSupport.h"
 #include "platform/toolkit/CommandButton.h"
@@ -40,6 +41,18 @@ TEST(Form, KeepsItsClientSizeWithAFixedBorderAndNoMaximiseBox) {
     form.Show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(surface));
     EXPECT_EQ(surface->size(), QSize(481, 318));
+}
+
+TEST(Form, AsksForItsClientAreaWhereThePositionPutsIt) {
+    Form form;
+    form.SetClientSize(7215, 4770);
+    form.SetClientPosition(1140, 1515);
+    QWidget* surface = form.Surface();
+    EXPECT_TRUE(surface->testAttribute(Qt::WA_Moved));
+    EXPECT_EQ(surface->geometry(), QRect(76, 101, 481, 318));
+    form.Show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(surface));
+    EXPECT_EQ(surface->windowHandle()->geometry(), QRect(76, 101, 481, 318));
 }
 
 TEST(Form, CaptionAndBackColour) {

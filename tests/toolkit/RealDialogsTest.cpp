@@ -1,11 +1,11 @@
 // The real Qt dialogs behind the presenters, answered from a timer while they run modally.
 #include <gtest/gtest.h>
 
-#include <QApplication>
+#include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QMessageBox>
-#include <QTimer>
-#include <functional>
+#include <QPushButton>
 
 #include "ToolkitTestSupport.h"
 #include "platform/toolkit/CommonDialog.h"
@@ -16,23 +16,9 @@
 namespace toolkit {
 namespace {
 
+using testing::AnswerNextModal;
 using testing::RaisedNumber;
 using testing::TempTree;
-
-// Runs `answer` on the first modal dialog that shows (polling, so it works whenever the dialog's
-// own event loop starts).
-void AnswerNextModal(std::function<void(QWidget*)> answer) {
-    auto* timer = new QTimer(qApp);
-    timer->setInterval(5);
-    QObject::connect(timer, &QTimer::timeout, timer, [timer, answer = std::move(answer)] {
-        if (QWidget* modal = QApplication::activeModalWidget()) {
-            timer->stop();
-            timer->deleteLater();
-            answer(modal);
-        }
-    });
-    timer->start();
-}
 
 TEST(RealMessageBox, ShowsTheStylesIconTheTitleTheTextAndOneOkButton) {
     struct Seen {
@@ -65,6 +51,7 @@ protected:
         dialog.Filter = "Icone|*.ico|Tutti|*.*";
         dialog.DefaultExt = "ico";
         dialog.CancelError = true;
+        dialog.Flags = cdlOFNOverwritePrompt;
     }
 
     TempTree tree;
@@ -105,6 +92,63 @@ TEST_F(RealSaveDialog, ASaveDialogOwnedByTheFormInTheStartDirectory) {
     EXPECT_TRUE(seen.confirmsOverwrite);
     EXPECT_EQ(dialog.FileName, tree.PathOf("scelta.ico"));
     EXPECT_EQ(dialog.FileTitle, "scelta.ico");
+}
+
+TEST_F(RealSaveDialog, WithoutTheOverwritePromptFlagItReplacesWithoutAsking) {
+    dialog.Flags = 0;
+    bool confirms = true;
+    AnswerNextModal([&](QWidget* modal) {
+        confirms = !static_cast<QFileDialog*>(modal)->testOption(QFileDialog::DontConfirmOverwrite);
+        modal->close();
+    });
+    EXPECT_EQ(RaisedNumber([&] { dialog.ShowSave(); }), runtime::errCancel);
+    EXPECT_FALSE(confirms);
+}
+
+// What the dialog showed when it opened, after which a name is typed and Save pressed.
+struct Opened {
+    QString directory;
+    QString fileName;
+};
+
+Opened TypeAndSave(QWidget* modal, const QString& name) {
+    auto* files = qobject_cast<QFileDialog*>(modal);
+    auto* edit = modal->findChild<QLineEdit*>("fileNameEdit");
+    auto* buttons = modal->findChild<QDialogButtonBox*>();
+    if (files == nullptr || edit == nullptr || buttons == nullptr) {
+        ADD_FAILURE() << "not Qt's own file dialog";
+        modal->close();
+        return {};
+    }
+    const Opened opened{files->directory().absolutePath(), edit->text()};
+    edit->setText(name);
+    buttons->button(QDialogButtonBox::Save)->click();
+    return opened;
+}
+
+TEST_F(RealSaveDialog, ADirectoryQtCannotShowOpensInTheNearestAncestorItCan) {
+    tree.MakeDirectory("latin\xe9");
+    tree.MakeDirectory("latin\xe9/sotto");
+    dialog.InitDir = tree.PathOf("latin\xe9/sotto");
+    Opened opened;
+    AnswerNextModal([&](QWidget* modal) { opened = TypeAndSave(modal, "scelta"); });
+    dialog.ShowSave();
+    EXPECT_EQ(opened.directory.toStdString(), tree.Root());
+    EXPECT_EQ(opened.fileName.toStdString(), "");
+    EXPECT_EQ(dialog.FileName, tree.PathOf("scelta.ico"));
+}
+
+TEST_F(RealSaveDialog, AnAnswerWhoseBytesAreNotSurelyTheShownOnesRaises52) {
+    tree.MakeFile("\xe9.ico");           // shown as "\uFFFD.ico"
+    tree.MakeDirectory("\xef\xbf\xbd");  // U+FFFD itself, shown as it is
+    AnswerNextModal(
+        [](QWidget* modal) { TypeAndSave(modal, QString::fromUtf8("\xef\xbf\xbd.ico")); });
+    EXPECT_EQ(RaisedNumber([&] { dialog.ShowSave(); }), runtime::errBadFileName);
+    EXPECT_EQ(dialog.FileName, "");
+    dialog.InitDir = tree.PathOf("\xef\xbf\xbd");
+    AnswerNextModal([](QWidget* modal) { TypeAndSave(modal, "scelta"); });
+    dialog.ShowSave();
+    EXPECT_EQ(dialog.FileName, tree.PathOf("\xef\xbf\xbd/scelta.ico"));
 }
 
 TEST_F(RealSaveDialog, RejectingTheDialogIsCancel) {

@@ -1,8 +1,12 @@
 #include "ToolkitTestSupport.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <QApplication>
+#include <QTimer>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
@@ -33,6 +37,32 @@ void TempTree::MakeSymlink(const std::string& target, const std::string& relativ
 
 void TempTree::Remove(const std::string& relative) const {
     std::filesystem::remove_all(PathOf(relative));
+}
+
+WorkingDirectoryAndHomeBack::WorkingDirectoryAndHomeBack()
+    : directory_(::open(".", O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {
+    if (const char* home = std::getenv("HOME")) {
+        home_ = home;
+    }
+}
+
+WorkingDirectoryAndHomeBack::~WorkingDirectoryAndHomeBack() {
+    EXPECT_EQ(::fchdir(directory_), 0);
+    ::close(directory_);
+    home_ ? ::setenv("HOME", home_->c_str(), 1) : ::unsetenv("HOME");
+}
+
+void AnswerNextModal(std::function<void(QWidget*)> answer) {
+    auto* timer = new QTimer(qApp);
+    timer->setInterval(5);
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, answer = std::move(answer)] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            timer->stop();
+            timer->deleteLater();
+            answer(modal);
+        }
+    });
+    timer->start();
 }
 
 QPoint CentreOfRow(const QListWidget& list, int row) {

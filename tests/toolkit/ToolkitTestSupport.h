@@ -4,6 +4,7 @@
 
 #include <QListWidget>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -51,6 +52,23 @@ private:
     ::testsupport::ScratchDirectory dir_;
     std::string root_;
 };
+
+// Puts back the working directory and HOME as they were when it was made.
+class WorkingDirectoryAndHomeBack {
+public:
+    WorkingDirectoryAndHomeBack();
+    ~WorkingDirectoryAndHomeBack();
+    WorkingDirectoryAndHomeBack(const WorkingDirectoryAndHomeBack&) = delete;
+    WorkingDirectoryAndHomeBack& operator=(const WorkingDirectoryAndHomeBack&) = delete;
+
+private:
+    int directory_;
+    std::optional<std::string> home_;
+};
+
+// Runs `answer` on the first modal dialog that shows (polling, so it works whenever the dialog's
+// own event loop starts).
+void AnswerNextModal(std::function<void(QWidget*)> answer);
 
 // Where to click on a row of a list widget, in its viewport's coordinates.
 QPoint CentreOfRow(const QListWidget& list, int row);

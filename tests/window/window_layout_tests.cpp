@@ -33,7 +33,8 @@ TEST_F(LayoutTest, TheWindowHasItsTitleFixedClientAreaBackgroundAndIcon) {
     QWidget* surface = w.Surface();
     EXPECT_EQ(w.Caption(), "Quorvane...Brandell");
     EXPECT_EQ(surface->windowTitle(), "Quorvane...Brandell");
-    EXPECT_EQ(surface->size(), QSize(481, 318));
+    EXPECT_EQ(surface->geometry(), QRect(76, 101, 481, 318));  // asked for, at 1140 / 1515 twips
+    EXPECT_TRUE(surface->testAttribute(Qt::WA_Moved));
     EXPECT_EQ(surface->minimumSize(), QSize(481, 318));
     EXPECT_EQ(surface->maximumSize(), QSize(481, 318));
     EXPECT_EQ(surface->palette().color(QPalette::Window), QColor(224, 224, 224));
@@ -91,6 +92,7 @@ TEST_F(LayoutTest, TheSaveDialogKeepsItsStoredSettings) {
     EXPECT_EQ(w.cdlSalvaIco.Filter, "*.ico");
     EXPECT_EQ(w.cdlSalvaIco.DefaultExt, "ico");
     EXPECT_TRUE(w.cdlSalvaIco.CancelError);
+    EXPECT_EQ(w.cdlSalvaIco.Flags, toolkit::cdlOFNOverwritePrompt);
 }
 
 TEST_F(LayoutTest, AtStartNothingIsLoadedAndEverythingButTheFileListIsVisible) {
