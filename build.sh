@@ -4,26 +4,50 @@
 #   ./build.sh test       runs every test (headless)
 #   ./build.sh sanitize   builds in build-sanitize with AddressSanitizer + UBSan and runs every test
 #   ./build.sh bench      builds the benchmarks (see bench/README.md)
+#   ./build.sh windows    cross-builds for 32-bit Windows (MinGW-w64) in build-windows
+#   ./build.sh test-windows  builds for Windows and runs those tests under Wine (headless)
 set -euo pipefail
 cd "$(dirname "$0")"
 
 PACKAGES=(cmake ninja-build g++ qt6-base-dev libgtest-dev libgmock-dev fonts-dejavu-core)
+# The Windows build: the cross-compiler, GoogleTest's sources, Wine (32-bit) and a virtual display
+# to run the tests, icoutils to read the resources back.
+WINDOWS_PACKAGES=(cmake ninja-build g++-mingw-w64-i686-posix googletest wine wine32:i386 xvfb
+    icoutils)
 
-install_missing_packages() {
+as_root() {  # as_root COMMAND...
+    if [ "$(id -u)" -eq 0 ]; then
+        "$@"
+    else
+        command -v sudo >/dev/null || { echo "'$*' needs root or sudo." >&2; exit 1; }
+        sudo "$@"
+    fi
+}
+
+install_missing_packages() {  # install_missing_packages [PACKAGE...], PACKAGES by default
+    (($# > 0)) || set -- "${PACKAGES[@]}"
     local missing=()
-    for package in "${PACKAGES[@]}"; do
+    for package in "$@"; do
         dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
             missing+=("$package")
     done
     ((${#missing[@]} == 0)) && return 0
-    local sudo=()
-    if [ "$(id -u)" -ne 0 ]; then
-        command -v sudo >/dev/null || { echo "Installing ${missing[*]} needs root or sudo." >&2; exit 1; }
-        sudo=(sudo)
-    fi
     echo "Installing: ${missing[*]}"
-    "${sudo[@]}" apt-get update
-    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}"
+    as_root apt-get update
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}"
+}
+
+install_windows_packages() {  # wine32 is an i386 package
+    if ! dpkg --print-foreign-architectures | grep -qx i386; then
+        as_root dpkg --add-architecture i386
+    fi
+    install_missing_packages "${WINDOWS_PACKAGES[@]}"
+}
+
+build_windows() {
+    install_windows_packages
+    configure build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DQUORVANE_WERROR=ON
+    cmake --build build-windows
 }
 
 configure() {  # configure DIR [cmake options...]
@@ -62,8 +86,20 @@ case "${1:-}" in
         configure build-bench -DCMAKE_BUILD_TYPE=Release -DQUORVANE_BUILD_BENCH=ON
         cmake --build build-bench --target quorvane_bench
         ;;
+    windows)
+        build_windows
+        ;;
+    test-windows)
+        build_windows
+        # Tests run under Wine (CMake's cross-compiling emulator, build-windows/wine-run.sh), with
+        # a virtual display for what opens windows; then the build's Wine server is let go.
+        status=0
+        xvfb-run -a ctest --test-dir build-windows --output-on-failure -j "$(nproc)" || status=$?
+        WINEPREFIX="$PWD/build-windows/wine-prefix" wineserver -k 2>/dev/null || true
+        exit "$status"
+        ;;
     *)
-        sed -n '2,7p' "$0" | sed 's/^# \{0,1\}//' >&2
+        sed -n '2,9p' "$0" | sed 's/^# \{0,1\}//' >&2
         exit 2
         ;;
 esac
