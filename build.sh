@@ -4,33 +4,52 @@
 #   ./build.sh test       runs every test (headless)
 #   ./build.sh sanitize   builds in build-sanitize with AddressSanitizer + UBSan and runs every test
 #   ./build.sh bench      builds the benchmarks (see bench/README.md)
+#   ./build.sh windows    cross-builds for 32-bit Windows (MinGW-w64) in build-windows
+#   ./build.sh test-windows  builds for Windows and runs those tests under Wine (headless)
 set -euo pipefail
 cd "$(dirname "$0")"
 
-# The Debian packages the build needs: .ci/packages, one a line, "#" starts a comment (CI installs
-# the same list).
-read_packages() {
+# The Debian packages a build needs, one a line in a list file ("#" starts a comment); CI installs
+# the same lists. .ci/packages: the Linux build; .ci/packages-windows: the cross-build and Wine.
+read_packages() {  # read_packages FILE -> PACKAGES
     local list
-    list=$(sed -e 's/#.*//' -e 's/[[:space:]]//g' -e '/^$/d' .ci/packages)
+    list=$(sed -e 's/#.*//' -e 's/[[:space:]]//g' -e '/^$/d' "$1")
     mapfile -t PACKAGES <<<"$list"
 }
 
-install_missing_packages() {
+as_root() {  # as_root COMMAND...
+    if [ "$(id -u)" -eq 0 ]; then
+        "$@"
+    else
+        command -v sudo >/dev/null || { echo "'$*' needs root or sudo." >&2; exit 1; }
+        sudo "$@"
+    fi
+}
+
+install_missing_packages() {  # install_missing_packages [LIST_FILE], .ci/packages by default
+    read_packages "${1:-.ci/packages}"
     local missing=()
-    read_packages
     for package in "${PACKAGES[@]}"; do
         dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
             missing+=("$package")
     done
     ((${#missing[@]} == 0)) && return 0
-    local sudo=()
-    if [ "$(id -u)" -ne 0 ]; then
-        command -v sudo >/dev/null || { echo "Installing ${missing[*]} needs root or sudo." >&2; exit 1; }
-        sudo=(sudo)
-    fi
     echo "Installing: ${missing[*]}"
-    "${sudo[@]}" apt-get update
-    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}"
+    as_root apt-get update
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}"
+}
+
+install_windows_packages() {  # wine32 is an i386 package
+    if ! dpkg --print-foreign-architectures | grep -qx i386; then
+        as_root dpkg --add-architecture i386
+    fi
+    install_missing_packages .ci/packages-windows
+}
+
+build_windows() {
+    install_windows_packages
+    configure build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DQUORVANE_WERROR=ON
+    cmake --build build-windows
 }
 
 configure() {  # configure DIR [cmake options...]
@@ -69,8 +88,20 @@ case "${1:-}" in
         configure build-bench -DCMAKE_BUILD_TYPE=Release -DQUORVANE_BUILD_BENCH=ON
         cmake --build build-bench --target quorvane_bench
         ;;
+    windows)
+        build_windows
+        ;;
+    test-windows)
+        build_windows
+        # Tests run under Wine (CMake's cross-compiling emulator, build-windows/wine-run.sh), with
+        # a virtual display for what opens windows; then the build's Wine server is let go.
+        status=0
+        xvfb-run -a ctest --test-dir build-windows --output-on-failure -j "$(nproc)" || status=$?
+        WINEPREFIX="$PWD/build-windows/wine-prefix" wineserver -k 2>/dev/null || true
+        exit "$status"
+        ;;
     *)
-        sed -n '2,7p' "$0" | sed 's/^# \{0,1\}//' >&2
+        sed -n '2,9p' "$0" | sed 's/^# \{0,1\}//' >&2
         exit 2
         ;;
 esac

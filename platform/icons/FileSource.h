@@ -1,19 +1,23 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 
 #include "platform/icons/ByteSource.h"
 
-// A regular file read with pread, never mapped: a file truncated or rewritten while it is read
-// gives failed reads, not a crash.
+// A regular file read by positioned reads (pread; ReadFile at an offset on Windows), never mapped:
+// a file truncated or rewritten while it is read gives failed reads, not a crash. One interface,
+// one implementation per platform (posix/, win32/).
 namespace platform::icons {
 
 class FileSource final : public ByteSource {
 public:
-    // Opens a regular file without blocking (a FIFO or device node is opened non-blocking, seen
-    // not to be a regular file and closed). Null when the path cannot be opened or is not a
-    // regular file, or holds a NUL byte.
+    // Opens a regular file without blocking (a FIFO, pipe or device is opened without waiting,
+    // seen not to be a regular file and closed). Null when the path cannot be opened or is not a
+    // regular file, or holds a NUL byte. The path is the file system's own bytes on POSIX, UTF-8
+    // on Windows (where bytes that are not UTF-8 name no file); other processes may go on
+    // writing, renaming or deleting the file while it is open.
     static std::unique_ptr<FileSource> Open(const std::string& path);
 
     ~FileSource() override;
@@ -25,10 +29,10 @@ public:
     std::optional<SourceIdentity> Identity() const override { return identity_; }
 
 private:
-    FileSource(int descriptor, const SourceIdentity& identity)
-        : descriptor_(descriptor), size_(identity.size), identity_(identity) {}
+    FileSource(std::intptr_t handle, const SourceIdentity& identity)
+        : handle_(handle), size_(identity.size), identity_(identity) {}
 
-    int descriptor_;
+    std::intptr_t handle_;  // the open file: a descriptor, or a Windows HANDLE
     std::uint64_t size_;
     SourceIdentity identity_;
 };

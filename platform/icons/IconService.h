@@ -47,8 +47,8 @@ struct IconGroup {
 // The icon at a zero-based index of a file: index i is the i-th icon group in the order the file's
 // resource directory stores them. 0 for an index past the last icon, a file that cannot be read or
 // is not one of the known formats, a directory, a FIFO or device node (never blocks on one), or a
-// group none of whose images can be found. The path is the file system's own bytes. The window
-// handle is accepted and not used.
+// group none of whose images can be found. The path is the file system's own bytes (UTF-8 on
+// Windows, see FileSource.h). The window handle is accepted and not used.
 HICON ExtractIconA(HWND hwnd, const std::string& path, std::int32_t index);
 
 // Why ExtractIconA gives 0 for this file and index, in plain words naming what failed and where

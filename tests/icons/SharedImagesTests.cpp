@@ -2,15 +2,16 @@
 // a file rewritten in place is never served stale, and all holders of one file stay inside one
 // budget.
 #include <gtest/gtest.h>
-#include <fcntl.h>
-#include <sys/stat.h>
 
+#include <chrono>
+#include <filesystem>
 #include <set>
 #include <vector>
 
 #include "platform/icons/IconService.h"
 #include "platform/icons/SharedResources.h"
 #include "tests/icons/IconTestSupport.h"
+#include "tests/support/NativePath.h"
 
 namespace {
 
@@ -35,9 +36,10 @@ void DestroyAll(const std::vector<HICON>& icons) {
     }
 }
 
-void SetModified(const std::string& path, std::time_t seconds) {
-    const timespec times[2] = {{seconds, 0}, {seconds, 0}};
-    ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
+void SetModified(const std::string& path, std::int64_t seconds) {
+    const std::chrono::sys_seconds time{std::chrono::seconds(seconds)};
+    std::filesystem::last_write_time(testsupport::NativePath(path),
+                                     std::chrono::file_clock::from_sys(time));
 }
 
 TEST(SharedImages, GroupsNamingOneGroupShareOneSnapshotOverOneImage) {

@@ -258,7 +258,8 @@ void Poke32(Bytes& bytes, std::size_t offset, std::uint32_t value);
 std::uint16_t Peek16(const Bytes& bytes, std::size_t offset);
 std::uint32_t Peek32(const Bytes& bytes, std::size_t offset);
 
-// Writes the bytes to a file (replacing it); throws std::runtime_error when it cannot.
+// Writes the bytes to a file named as the program names it (see NativePath.h), replacing it;
+// throws std::runtime_error when it cannot.
 void WriteFile(const std::string& path, const Bytes& bytes);
 
 }  // namespace fixtures

@@ -4,6 +4,7 @@
 
 #include "tests/support/IconFixtures.h"
 #include "tests/support/IconFixturesWriter.h"
+#include "tests/support/NativePath.h"
 
 namespace fixtures {
 
@@ -73,7 +74,7 @@ std::uint32_t Peek32(const Bytes& bytes, std::size_t offset) {
 }
 
 void WriteFile(const std::string& path, const Bytes& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    std::ofstream out(testsupport::NativePath(path), std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
     out.close();
     if (!out) {

@@ -31,7 +31,7 @@ std::unique_ptr<FileSource> FileSource::Open(const std::string& path) {
 }
 
 FileSource::~FileSource() {
-    ::close(descriptor_);
+    ::close(static_cast<int>(handle_));
 }
 
 bool FileSource::ReadAt(std::uint64_t offset, std::span<std::uint8_t> out) const {
@@ -41,7 +41,7 @@ bool FileSource::ReadAt(std::uint64_t offset, std::span<std::uint8_t> out) const
     }
     std::size_t done = 0;
     while (done < out.size()) {
-        const ssize_t got = ::pread(descriptor_, out.data() + done, out.size() - done,
+        const ssize_t got = ::pread(static_cast<int>(handle_), out.data() + done, out.size() - done,
                                     static_cast<off_t>(offset + done));
         if (got < 0 && errno == EINTR) {
             continue;
