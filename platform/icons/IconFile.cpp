@@ -13,6 +13,17 @@ namespace {
 // to its end.
 constexpr std::size_t kMaxEntriesSearched = 200000;
 
+// Paths are the file system's own bytes on POSIX and UTF-8 on Windows: both go through the
+// filesystem library as UTF-8, which on POSIX keeps the bytes as they are.
+std::filesystem::path NativePath(const std::string& path) {
+    return std::filesystem::path(std::u8string(path.begin(), path.end()));
+}
+
+std::string ProgramText(const std::filesystem::path& path) {
+    const std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
+}
+
 std::string Lowered(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
@@ -27,7 +38,7 @@ std::optional<std::filesystem::path> FindIgnoringCase(const std::filesystem::pat
     std::size_t seen = 0;
     for (; !error && entries != std::filesystem::directory_iterator() && seen < kMaxEntriesSearched;
          entries.increment(error), ++seen) {
-        if (Lowered(entries->path().filename().string()) == lowerName) {
+        if (Lowered(ProgramText(entries->path().filename())) == lowerName) {
             return entries->path();
         }
     }
@@ -61,17 +72,17 @@ bool StartsLikeAnExecutable(const ByteSource& source) {
 }  // namespace
 
 std::string MunFileFor(const std::string& path) {
-    const std::filesystem::path file(path);
+    const std::filesystem::path file = NativePath(path);
     const std::filesystem::path directory = file.parent_path();
-    const std::string directoryName = Lowered(directory.filename().string());
+    const std::string directoryName = Lowered(ProgramText(directory.filename()));
     if (directoryName != "system32" && directoryName != "syswow64") {
         return {};
     }
     const auto resources = FindIgnoringCase(directory.parent_path(), "systemresources");
-    const auto mun = resources
-                         ? FindIgnoringCase(*resources, Lowered(file.filename().string()) + ".mun")
-                         : std::nullopt;
-    return mun ? mun->string() : std::string();
+    const auto mun =
+        resources ? FindIgnoringCase(*resources, Lowered(ProgramText(file.filename())) + ".mun")
+                  : std::nullopt;
+    return mun ? ProgramText(*mun) : std::string();
 }
 
 ReadResult<IconFile> IconFile::Open(const std::string& path) {

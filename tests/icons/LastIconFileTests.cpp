@@ -1,12 +1,12 @@
 // What the icon service keeps of the last file between calls: its parsed directories, never its
 // descriptor, and only while the path names the same unchanged file.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 
 #include "platform/icons/IconService.h"
 #include "tests/icons/IconTestSupport.h"
+#include "tests/support/NativePath.h"
 
 namespace {
 
@@ -44,13 +44,17 @@ TEST(LastIconFile, AFileChangedOrReplacedBetweenCallsIsReadAnew) {
     EXPECT_EQ(FirstImage(path, 1), Image(6, 32));
 
     const std::string other = dir.Write("b.dll", TwoIcons(9));
-    std::filesystem::rename(other, path);  // another file now has the name
+    std::filesystem::rename(testsupport::NativePath(other),
+                            testsupport::NativePath(path));  // another file now has the name
     EXPECT_EQ(FirstImage(path, 1), Image(10));
     EXPECT_EQ(FirstImage(dir.Write("c.dll", TwoIcons(20)), 0), Image(20));
     EXPECT_EQ(FirstImage(path, 0), Image(9)) << "the path read before another one";
 }
 
 TEST(LastIconFile, NoDescriptorStaysOpenBetweenCalls) {
+#ifndef __linux__
+    GTEST_SKIP() << "reads the process's open descriptors from /proc";
+#endif
     icon_tests::ScratchDir dir;
     const std::string path = dir.Write("kept.dll", TwoIcons(1));
     DestroyIcon(ExtractIconA(0, path, 0));
