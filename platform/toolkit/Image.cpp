@@ -8,7 +8,7 @@ Image::Image(Form& owner) : Control(owner, new ImageWidget) {}
 
 Image::~Image() = default;
 
-void Image::SetPicture(IPictureDisp picture) {
+void Image::SetPicture(std::shared_ptr<const Drawable> picture) {
     picture_ = picture;
     static_cast<ImageWidget&>(*Widget()).SetPicture(std::move(picture));
 }

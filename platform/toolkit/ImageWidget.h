@@ -2,8 +2,9 @@
 
 #include <QImage>
 #include <QWidget>
+#include <memory>
 
-#include "platform/picture/Picture.h"
+#include "platform/toolkit/Drawable.h"
 
 namespace toolkit {
 
@@ -16,7 +17,7 @@ public:
 
     explicit ImageWidget(QWidget* parent = nullptr);
 
-    void SetPicture(platform::picture::IPictureDisp picture);
+    void SetPicture(std::shared_ptr<const Drawable> picture);
     void SetStretch(bool stretch);
 
     // The image the widget draws now (rendered on first use); null for an empty picture.
@@ -28,7 +29,7 @@ protected:
 private:
     QSize TargetSize() const;
 
-    platform::picture::IPictureDisp picture_;
+    std::shared_ptr<const Drawable> picture_;
     bool stretch_ = false;
     QImage cached_;
     QSize cachedSize_;

@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QTest>
 
+#include "platform/picture/Picture.h"
 #include "platform/toolkit/Form.h"
 #include "platform/toolkit/ImageWidget.h"
 
@@ -16,6 +17,7 @@ namespace {
 
 using platform::icons::IconGroup;
 using platform::icons::IconImage;
+using platform::picture::IPictureDisp;
 using platform::picture::Picture;
 
 const QColor kBackground(224, 224, 224);

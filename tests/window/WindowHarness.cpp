@@ -126,5 +126,7 @@ std::vector<std::string> WindowHarness::LstIconeEntries() {
 }
 
 Previews PreviewsOf(frmCercaIco& window) {
-    return {window.imgGrande.Picture(), window.imgMedia.Picture(), window.imgPiccola.Picture()};
+    using platform::picture::AsPicture;
+    return {AsPicture(window.imgGrande.Picture()), AsPicture(window.imgMedia.Picture()),
+            AsPicture(window.imgPiccola.Picture())};
 }

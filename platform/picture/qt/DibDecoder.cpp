@@ -1,4 +1,4 @@
-#include "platform/picture/DibDecoder.h"
+#include "platform/picture/qt/DibDecoder.h"
 
 namespace platform::picture {
 
@@ -56,21 +56,6 @@ bool MaskBitSet(Row row, int x) {
 }
 
 }  // namespace
-
-bool HasAlphaChannel(const DibLayout& layout, std::span<const std::uint8_t> bytes) {
-    if (layout.bitCount != 32) {
-        return false;
-    }
-    for (int y = 0; y < layout.height; ++y) {
-        Row row = ColourRow(layout, bytes, y);
-        for (int x = 0; x < layout.width; ++x) {
-            if (row[x * 4 + 3] != 0) {
-                return true;
-            }
-        }
-    }
-    return false;
-}
 
 QImage DecodeDib(const DibLayout& layout, std::span<const std::uint8_t> bytes) {
     QImage image(layout.width, layout.height, QImage::Format_ARGB32);

@@ -17,7 +17,4 @@ namespace platform::picture {
 // opaque where the mask bit is 0, transparent where it is 1.
 QImage DecodeDib(const DibLayout& layout, std::span<const std::uint8_t> bytes);
 
-// Whether a 32-bpp DIB carries alpha (some alpha byte is not 0); false for other depths.
-bool HasAlphaChannel(const DibLayout& layout, std::span<const std::uint8_t> bytes);
-
 }  // namespace platform::picture

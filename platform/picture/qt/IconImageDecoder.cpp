@@ -1,14 +1,14 @@
-#include "platform/picture/IconImageDecoder.h"
+#include "platform/picture/qt/IconImageDecoder.h"
 
 #include <QBuffer>
 #include <QByteArray>
 #include <QImageReader>
 #include <span>
 
-#include "platform/picture/DibDecoder.h"
 #include "platform/picture/DibLayout.h"
 #include "platform/picture/IcoFile.h"
 #include "platform/picture/IconImageInfo.h"
+#include "platform/picture/qt/DibDecoder.h"
 
 namespace platform::picture {
 
