@@ -21,6 +21,9 @@ function(quorvane_library name)
     add_library(${name} STATIC ${ARG_SOURCES})
     target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
     target_link_libraries(${name} PUBLIC ${ARG_LIBS} PRIVATE quorvane_flags)
+    # No Qt meta-objects or forms in the project's libraries: no moc or uic step, no generated
+    # include directory.
+    set_target_properties(${name} PROPERTIES AUTOMOC OFF AUTOUIC OFF)
 endfunction()
 
 # quorvane_backed_library(name NEUTRAL target SOURCES ... BACKEND target BACKEND_SOURCES ...
@@ -35,6 +38,7 @@ function(quorvane_backed_library name)
     add_library(${ARG_NEUTRAL} OBJECT ${ARG_SOURCES})
     target_include_directories(${ARG_NEUTRAL} PUBLIC ${PROJECT_SOURCE_DIR})
     target_link_libraries(${ARG_NEUTRAL} PUBLIC ${ARG_LIBS} PRIVATE quorvane_flags)
+    set_target_properties(${ARG_NEUTRAL} PROPERTIES AUTOMOC OFF AUTOUIC OFF)
 
     add_library(${ARG_BACKEND} OBJECT ${ARG_BACKEND_SOURCES})
     target_link_libraries(${ARG_BACKEND}

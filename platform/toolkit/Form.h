@@ -1,7 +1,5 @@
 #pragma once
 
-#include <QPointer>
-#include <QWidget>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -10,6 +8,8 @@
 namespace toolkit {
 
 class Control;
+// The backend's half of a form, its top-level window (platform/toolkit/qt/Peers.h).
+class FormPeer;
 
 struct Color {
     std::uint8_t red = 0;
@@ -30,8 +30,8 @@ public:
     void SetBackColor(Color color);
     // The client area in twips; the window keeps that size (fixed border, no maximise box).
     void SetClientSize(int widthTwips, int heightTwips);
-    // The window icon, from an .ico file (Qt resource or file system path), with every image of
-    // the file. A file that cannot be opened raises 53, one with no image 481.
+    // The window icon, from an .ico file (the program's resources or a file system path), with
+    // every image of the file. A file that cannot be opened raises 53, one with no image 481.
     void SetIcon(const std::string& iconFile);
 
     // Gives the focus order: every visible control that can take the focus, by tab index; the
@@ -45,7 +45,8 @@ public:
     // The window's native handle as a 32-bit value.
     std::int32_t hWnd() const;
 
-    QWidget* Surface() const { return surface_; }
+    // The backend's half of the form.
+    FormPeer& Peer() const { return *peer_; }
 
 private:
     friend class Control;
@@ -54,9 +55,8 @@ private:
 
     void FocusFirstControl();
 
-    QWidget* surface_;
+    std::unique_ptr<FormPeer> peer_;
     std::vector<Control*> controls_;
-    QPointer<QWidget> firstFocus_;
 };
 
 }  // namespace toolkit

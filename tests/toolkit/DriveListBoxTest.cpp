@@ -13,6 +13,7 @@
 #include "platform/toolkit/Form.h"
 #include "platform/toolkit/PathText.h"
 #include "platform/toolkit/Volumes.h"
+#include "platform/toolkit/qt/Peers.h"
 
 namespace toolkit {
 namespace {
@@ -22,7 +23,7 @@ using testing::RecordedMessageBoxes;
 using testing::TempTree;
 
 QComboBox& ComboOf(const DriveListBox& drives) {
-    return static_cast<QComboBox&>(*drives.Widget());
+    return static_cast<QComboBox&>(*toolkit::qt::WidgetOf(drives));
 }
 
 // Three volumes: the root, and two rooted in a temporary tree; the working directory inside the
@@ -84,7 +85,7 @@ TEST_F(DriveListBoxTest, APathNoVolumeHoldsRaises68) {
 
 TEST_F(DriveListBoxTest, TheUserPickingAnotherEntryRaisesChange) {
     form.Show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.Surface()));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(toolkit::qt::SurfaceOf(form)));
     QComboBox& combo = ComboOf(*drives);
     QTest::keyClick(&combo, Qt::Key_Up);
     EXPECT_EQ(changes, (std::vector<std::string>{DriveText(volumes[1])}));
@@ -96,7 +97,7 @@ TEST_F(DriveListBoxTest, TheUserPickingAnotherEntryRaisesChange) {
 TEST_F(DriveListBoxTest, AnErrorInTheUsersChangeIsReported) {
     RecordedMessageBoxes boxes;
     form.Show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.Surface()));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(toolkit::qt::SurfaceOf(form)));
     drives->Change = [] { Raise(errDeviceUnavailable); };
     QTest::keyClick(&ComboOf(*drives), Qt::Key_Up);
     ASSERT_EQ(boxes.Shown().size(), 1u);
@@ -106,8 +107,8 @@ TEST_F(DriveListBoxTest, AnErrorInTheUsersChangeIsReported) {
 
 TEST_F(DriveListBoxTest, KeepsItsHeightWhateverItIsPlacedWith) {
     drives->Move(480, 120, 1815, 900);
-    EXPECT_EQ(drives->Widget()->height(), 21);
-    EXPECT_EQ(drives->Widget()->width(), 121);
+    EXPECT_EQ(toolkit::qt::WidgetOf(*drives)->height(), 21);
+    EXPECT_EQ(toolkit::qt::WidgetOf(*drives)->width(), 121);
 }
 
 TEST(DriveRootOf, TheRootOfADrivesTextOnly) {

@@ -10,7 +10,8 @@
 
 #include "platform/picture/Picture.h"
 #include "platform/toolkit/Form.h"
-#include "platform/toolkit/ImageWidget.h"
+#include "platform/toolkit/qt/ImageWidget.h"
+#include "platform/toolkit/qt/Peers.h"
 
 namespace toolkit {
 namespace {
@@ -51,8 +52,8 @@ protected:
         image.Move(0, 0, 960, 960);  // 64 x 64 pixels
     }
 
-    QImage Shown() const { return form.Surface()->grab().toImage(); }
-    ImageWidget& Widget() const { return static_cast<ImageWidget&>(*image.Widget()); }
+    QImage Shown() const { return toolkit::qt::SurfaceOf(form)->grab().toImage(); }
+    ImageWidget& Widget() const { return static_cast<ImageWidget&>(*toolkit::qt::WidgetOf(image)); }
 
     Form form;
     Image image{form};

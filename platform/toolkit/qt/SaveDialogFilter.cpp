@@ -1,4 +1,4 @@
-#include "platform/toolkit/SaveDialogFilter.h"
+#include "platform/toolkit/qt/SaveDialogFilter.h"
 
 namespace toolkit {
 

@@ -1,4 +1,4 @@
-#include "platform/toolkit/LineWidget.h"
+#include "platform/toolkit/qt/LineWidget.h"
 
 #include <QPainter>
 #include <algorithm>

@@ -1,4 +1,4 @@
-#include "platform/toolkit/ImageWidget.h"
+#include "platform/toolkit/qt/ImageWidget.h"
 
 #include <QPainter>
 #include <cstring>

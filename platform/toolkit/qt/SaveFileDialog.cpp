@@ -1,9 +1,9 @@
 #include <QFile>
 #include <QFileDialog>
 
-#include "platform/toolkit/DialogOwner.h"
 #include "platform/toolkit/RealDialogs.h"
-#include "platform/toolkit/SaveDialogFilter.h"
+#include "platform/toolkit/qt/DialogOwner.h"
+#include "platform/toolkit/qt/SaveDialogFilter.h"
 
 namespace toolkit {
 

@@ -1,4 +1,4 @@
-#include "platform/toolkit/ImageFiles.h"
+#include "platform/toolkit/qt/ImageFiles.h"
 
 #include <QBuffer>
 #include <QFile>

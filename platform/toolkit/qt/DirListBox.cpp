@@ -11,10 +11,11 @@
 #include "platform/toolkit/DirectoryListing.h"
 #include "platform/toolkit/DriveDirectories.h"
 #include "platform/toolkit/DriveListBox.h"
-#include "platform/toolkit/EntryListWidget.h"
-#include "platform/toolkit/IndentedItemDelegate.h"
 #include "platform/toolkit/PathText.h"
 #include "platform/toolkit/RuntimeError.h"
+#include "platform/toolkit/qt/EntryListWidget.h"
+#include "platform/toolkit/qt/IndentedItemDelegate.h"
+#include "platform/toolkit/qt/Peers.h"
 
 namespace toolkit {
 
@@ -75,8 +76,9 @@ QString Shown(const std::string& name) {
 
 }  // namespace
 
-DirListBox::DirListBox(Form& owner) : Control(owner, new EntryListWidget) {
-    EntryListWidget& list = ListWidget();
+DirListBox::DirListBox(Form& owner)
+    : Control(owner, std::make_unique<ControlPeer>(new EntryListWidget)) {
+    EntryListWidget& list = EntryListOf(*this);
     list.setItemDelegate(new IndentedItemDelegate(&list));
     list.entryDoubleClicked = [this] { OpenSelected(); };
     list.enterPressed = [this] { OpenSelected(); };
@@ -84,10 +86,6 @@ DirListBox::DirListBox(Form& owner) : Control(owner, new EntryListWidget) {
     path_ = start;
     Show(start);
     drive_directories::Remember(start);
-}
-
-EntryListWidget& DirListBox::ListWidget() const {
-    return static_cast<EntryListWidget&>(*Widget());
 }
 
 void DirListBox::SetPath(const std::string& path) {
@@ -116,7 +114,7 @@ void DirListBox::Show(const std::string& directory) {
                                          kMaxSubdirectories)
             .names;
 
-    EntryListWidget& list = ListWidget();
+    EntryListWidget& list = EntryListOf(*this);
     const QStyle* style = list.style() != nullptr ? list.style() : QApplication::style();
     const QIcon open = style->standardIcon(QStyle::SP_DirOpenIcon);
     const QIcon closed = style->standardIcon(QStyle::SP_DirClosedIcon);
@@ -134,7 +132,7 @@ void DirListBox::Show(const std::string& directory) {
 
 void DirListBox::OpenSelected() {
     RaiseUserEvent([this] {
-        const int row = ListWidget().SelectedRow();
+        const int row = EntryListOf(*this).SelectedRow();
         if (row < 0) {
             return;
         }
@@ -149,7 +147,7 @@ Integer DirListBox::ListCount() const {
 }
 
 Integer DirListBox::ListIndex() const {
-    const int row = ListWidget().SelectedRow();
+    const int row = EntryListOf(*this).SelectedRow();
     return row < 0 ? Integer(-1) : Integer::From(row - HierarchyRows());
 }
 
@@ -164,7 +162,7 @@ void DirListBox::SetListIndex(Integer index) {
     if (row < 0) {
         Raise(errInvalidPropertyValue);
     }
-    ListWidget().SelectRow(row);
+    EntryListOf(*this).SelectRow(row);
 }
 
 std::string DirListBox::List(Integer index) const {

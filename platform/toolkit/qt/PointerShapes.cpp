@@ -1,4 +1,4 @@
-#include "platform/toolkit/PointerShapes.h"
+#include "platform/toolkit/qt/PointerShapes.h"
 
 #include <array>
 

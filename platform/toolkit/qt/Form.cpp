@@ -4,8 +4,9 @@
 #include <algorithm>
 
 #include "platform/toolkit/Control.h"
-#include "platform/toolkit/ImageFiles.h"
 #include "platform/toolkit/Twips.h"
+#include "platform/toolkit/qt/ImageFiles.h"
+#include "platform/toolkit/qt/Peers.h"
 
 namespace toolkit {
 
@@ -18,36 +19,37 @@ constexpr Qt::WindowFlags kFixedWindowFlags =
 
 }  // namespace
 
-Form::Form() : surface_(new QWidget(nullptr, kFixedWindowFlags)) {}
+FormPeer::FormPeer() : surface(new QWidget(nullptr, kFixedWindowFlags)) {}
+
+Form::Form() : peer_(std::make_unique<FormPeer>()) {}
 
 Form::~Form() {
     for (Control* control : controls_) {
         control->DetachFromForm();
     }
-    delete surface_;
 }
 
 std::string Form::Caption() const {
-    return surface_->windowTitle().toStdString();
+    return peer_->surface->windowTitle().toStdString();
 }
 
 void Form::SetCaption(const std::string& caption) {
-    surface_->setWindowTitle(QString::fromStdString(caption));
+    peer_->surface->setWindowTitle(QString::fromStdString(caption));
 }
 
 void Form::SetBackColor(Color color) {
-    QPalette palette = surface_->palette();
+    QPalette palette = peer_->surface->palette();
     palette.setColor(QPalette::Window, QColor(color.red, color.green, color.blue));
-    surface_->setPalette(palette);
-    surface_->setAutoFillBackground(true);
+    peer_->surface->setPalette(palette);
+    peer_->surface->setAutoFillBackground(true);
 }
 
 void Form::SetClientSize(int widthTwips, int heightTwips) {
-    surface_->setFixedSize(TwipsToPixels(widthTwips), TwipsToPixels(heightTwips));
+    peer_->surface->setFixedSize(TwipsToPixels(widthTwips), TwipsToPixels(heightTwips));
 }
 
 void Form::SetIcon(const std::string& iconFile) {
-    surface_->setWindowIcon(ReadIconFile(iconFile));
+    peer_->surface->setWindowIcon(ReadIconFile(iconFile));
 }
 
 void Form::ApplyTabOrder() {
@@ -61,31 +63,32 @@ void Form::ApplyTabOrder() {
         return a->TabIndex() < b->TabIndex();
     });
     for (std::size_t i = 1; i < focusable.size(); ++i) {
-        QWidget::setTabOrder(focusable[i - 1]->Widget(), focusable[i]->Widget());
+        QWidget::setTabOrder(qt::WidgetOf(*focusable[i - 1]), qt::WidgetOf(*focusable[i]));
     }
-    firstFocus_ = focusable.empty() ? nullptr : focusable.front()->Widget();
-    if (surface_->isVisible()) {
+    peer_->firstFocus = focusable.empty() ? nullptr : qt::WidgetOf(*focusable.front());
+    if (peer_->surface->isVisible()) {
         FocusFirstControl();
     }
 }
 
 void Form::FocusFirstControl() {
-    if (firstFocus_ && firstFocus_->isVisible()) {
-        firstFocus_->setFocus(Qt::TabFocusReason);
+    QWidget* first = peer_->firstFocus;
+    if (first != nullptr && first->isVisible()) {
+        first->setFocus(Qt::TabFocusReason);
     }
 }
 
 void Form::Show() {
-    surface_->show();
+    peer_->surface->show();
     FocusFirstControl();
 }
 
 void Form::Close() {
-    surface_->close();
+    peer_->surface->close();
 }
 
 std::int32_t Form::hWnd() const {
-    return static_cast<std::int32_t>(surface_->winId());
+    return static_cast<std::int32_t>(peer_->surface->winId());
 }
 
 void Form::Unregister(Control& control) {

@@ -4,10 +4,11 @@
 #include <cerrno>
 
 #include "platform/toolkit/DirectoryListing.h"
-#include "platform/toolkit/EntryListWidget.h"
 #include "platform/toolkit/NamePattern.h"
 #include "platform/toolkit/PathText.h"
 #include "platform/toolkit/RuntimeError.h"
+#include "platform/toolkit/qt/EntryListWidget.h"
+#include "platform/toolkit/qt/Peers.h"
 
 namespace toolkit {
 
@@ -21,8 +22,9 @@ constexpr std::size_t kMaxNames = 32767;
 
 }  // namespace
 
-FileListBox::FileListBox(Form& owner) : Control(owner, new EntryListWidget) {
-    ListWidget().shown = [this] {
+FileListBox::FileListBox(Form& owner)
+    : Control(owner, std::make_unique<ControlPeer>(new EntryListWidget)) {
+    EntryListOf(*this).shown = [this] {
         if (widgetStale_) {
             ShowNames();
         }
@@ -35,10 +37,6 @@ FileListBox::FileListBox(Form& owner) : Control(owner, new EntryListWidget) {
 }
 
 FileListBox::~FileListBox() = default;
-
-EntryListWidget& FileListBox::ListWidget() const {
-    return static_cast<EntryListWidget&>(*Widget());
-}
 
 void FileListBox::SetPattern(const std::string& pattern) {
     const std::string previous = std::exchange(pattern_, pattern);
@@ -75,7 +73,7 @@ void FileListBox::Relist(const std::string& path) {
 }
 
 void FileListBox::ShowNames() {
-    EntryListWidget& list = ListWidget();
+    EntryListWidget& list = EntryListOf(*this);
     if (!list.isVisible()) {
         widgetStale_ = true;
         if (list.count() > 0) {

@@ -3,8 +3,8 @@
 #include <QCursor>
 #include <QGuiApplication>
 
-#include "platform/toolkit/PointerShapes.h"
 #include "platform/toolkit/RuntimeError.h"
+#include "platform/toolkit/qt/PointerShapes.h"
 
 namespace toolkit {
 

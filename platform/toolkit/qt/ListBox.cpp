@@ -2,8 +2,9 @@
 
 #include <QFile>
 
-#include "platform/toolkit/EntryListWidget.h"
 #include "platform/toolkit/RuntimeError.h"
+#include "platform/toolkit/qt/EntryListWidget.h"
+#include "platform/toolkit/qt/Peers.h"
 
 namespace toolkit {
 
@@ -14,18 +15,14 @@ constexpr std::size_t kCapacity = 32768;
 
 }  // namespace
 
-ListBox::ListBox(Form& owner) : Control(owner, new EntryListWidget) {
-    ListWidget().entryPressed = [this] { RaiseUserEvent(Click); };
-    ListWidget().selectionMovedByKey = [this] { RaiseUserEvent(Click); };
-    ListWidget().entryDoubleClicked = [this] { RaiseUserEvent(DblClick); };
-}
-
-EntryListWidget& ListBox::ListWidget() const {
-    return static_cast<EntryListWidget&>(*Widget());
+ListBox::ListBox(Form& owner) : Control(owner, std::make_unique<ControlPeer>(new EntryListWidget)) {
+    EntryListOf(*this).entryPressed = [this] { RaiseUserEvent(Click); };
+    EntryListOf(*this).selectionMovedByKey = [this] { RaiseUserEvent(Click); };
+    EntryListOf(*this).entryDoubleClicked = [this] { RaiseUserEvent(DblClick); };
 }
 
 void ListBox::Clear() {
-    ListWidget().clear();
+    EntryListOf(*this).clear();
     entries_.clear();
 }
 
@@ -34,7 +31,7 @@ void ListBox::AddItem(const std::string& text) {
         Raise(errOutOfMemory);
     }
     entries_.push_back(text);
-    ListWidget().addItem(QFile::decodeName(QByteArray::fromStdString(text)));
+    EntryListOf(*this).addItem(QFile::decodeName(QByteArray::fromStdString(text)));
 }
 
 Integer ListBox::ListCount() const {
@@ -42,19 +39,19 @@ Integer ListBox::ListCount() const {
 }
 
 Integer ListBox::ListIndex() const {
-    return Integer::From(ListWidget().SelectedRow());
+    return Integer::From(EntryListOf(*this).SelectedRow());
 }
 
 void ListBox::SetListIndex(Integer index) {
     if (index < Integer(-1) || index.Value() >= static_cast<std::int64_t>(entries_.size())) {
         Raise(errInvalidPropertyValue);
     }
-    ListWidget().SelectRow(index.Value());
+    EntryListOf(*this).SelectRow(index.Value());
     RaiseEvent(Click);
 }
 
 std::string ListBox::Text() const {
-    const int selected = ListWidget().SelectedRow();
+    const int selected = EntryListOf(*this).SelectedRow();
     return selected < 0 ? std::string() : entries_[static_cast<std::size_t>(selected)];
 }
 

@@ -4,6 +4,8 @@
 #include <QLabel>
 #include <algorithm>
 
+#include "platform/toolkit/qt/Peers.h"
+
 namespace toolkit {
 
 namespace {
@@ -19,8 +21,8 @@ QFont::Weight WeightOf(int weight) {
 
 }  // namespace
 
-Label::Label(Form& owner) : Control(owner, new QLabel) {
-    QLabel& label = TextLabel(Widget());
+Label::Label(Form& owner) : Control(owner, std::make_unique<ControlPeer>(new QLabel)) {
+    QLabel& label = TextLabel(qt::WidgetOf(*this));
     label.setTextFormat(Qt::PlainText);
     label.setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label.setWordWrap(false);
@@ -34,7 +36,7 @@ std::string Label::Caption() const {
 
 void Label::SetCaption(const std::string& caption) {
     caption_ = caption;
-    TextLabel(Widget()).setText(QString::fromStdString(caption));
+    TextLabel(qt::WidgetOf(*this)).setText(QString::fromStdString(caption));
 }
 
 void Label::SetFont(const Font& font) {
@@ -47,7 +49,7 @@ void Label::SetFont(const Font& font) {
     shown.setItalic(font.italic);
     shown.setUnderline(font.underline);
     shown.setStrikeOut(font.strikethrough);
-    TextLabel(Widget()).setFont(shown);
+    TextLabel(qt::WidgetOf(*this)).setFont(shown);
 }
 
 }  // namespace toolkit

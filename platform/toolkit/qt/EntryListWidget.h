@@ -3,6 +3,8 @@
 #include <QListWidget>
 #include <functional>
 
+#include "platform/toolkit/Control.h"
+
 namespace toolkit {
 
 // The list widget under the list controls: single selection, no sorting, no editing, no drag.
@@ -36,5 +38,8 @@ private:
     // The row under a left-button event, -1 for other buttons or empty space.
     int RowUnderLeftButton(const QMouseEvent* event) const;
 };
+
+// The list widget of a list control (ListBox, FileListBox, DirListBox).
+EntryListWidget& EntryListOf(const Control& list);
 
 }  // namespace toolkit

@@ -1,4 +1,4 @@
-#include "platform/toolkit/IndentedItemDelegate.h"
+#include "platform/toolkit/qt/IndentedItemDelegate.h"
 
 namespace toolkit {
 

@@ -2,6 +2,8 @@
 
 #include <QPushButton>
 
+#include "platform/toolkit/qt/Peers.h"
+
 namespace toolkit {
 
 namespace {
@@ -12,8 +14,9 @@ QPushButton& Button(QWidget* widget) {
 
 }  // namespace
 
-CommandButton::CommandButton(Form& owner) : Control(owner, new QPushButton) {
-    QPushButton& button = Button(Widget());
+CommandButton::CommandButton(Form& owner)
+    : Control(owner, std::make_unique<ControlPeer>(new QPushButton)) {
+    QPushButton& button = Button(qt::WidgetOf(*this));
     button.setAutoDefault(false);
     button.setDefault(false);
     button.setFocusPolicy(Qt::StrongFocus);
@@ -30,7 +33,7 @@ void CommandButton::SetCaption(const std::string& caption) {
     // No access keys: an "&" shows as itself.
     QString shown = QString::fromStdString(caption);
     shown.replace(u'&', QStringLiteral("&&"));
-    Button(Widget()).setText(shown);
+    Button(qt::WidgetOf(*this)).setText(shown);
 }
 
 }  // namespace toolkit

@@ -6,6 +6,7 @@
 #include "platform/toolkit/PathText.h"
 #include "platform/toolkit/RuntimeError.h"
 #include "platform/toolkit/Volumes.h"
+#include "platform/toolkit/qt/Peers.h"
 
 namespace toolkit {
 
@@ -14,11 +15,15 @@ namespace {
 // The drop-down keeps this height whatever height it is placed with.
 constexpr int kComboHeightPixels = 21;
 
+QComboBox& ComboOf(const DriveListBox& drives) {
+    return static_cast<QComboBox&>(*qt::WidgetOf(drives));
+}
+
 }  // namespace
 
 DriveListBox::DriveListBox(Form& owner)
-    : Control(owner, new QComboBox), volumes_(CurrentVolumes()) {
-    QComboBox& combo = Combo();
+    : Control(owner, std::make_unique<ControlPeer>(new QComboBox)), volumes_(CurrentVolumes()) {
+    QComboBox& combo = ComboOf(*this);
     combo.setFixedHeight(kComboHeightPixels);
     combo.setFocusPolicy(Qt::StrongFocus);
     combo.setEditable(false);
@@ -35,10 +40,6 @@ DriveListBox::DriveListBox(Form& owner)
                      [this](int index) { UserPicked(index); });
 }
 
-QComboBox& DriveListBox::Combo() const {
-    return static_cast<QComboBox&>(*Widget());
-}
-
 std::string DriveListBox::Drive() const {
     return chosen_ < 0 ? std::string() : DriveText(volumes_[static_cast<std::size_t>(chosen_)]);
 }
@@ -53,7 +54,7 @@ void DriveListBox::SetDrive(const std::string& drive) {
         return;
     }
     chosen_ = holder;
-    Combo().setCurrentIndex(holder);
+    ComboOf(*this).setCurrentIndex(holder);
     RaiseEvent(Change);
 }
 

@@ -1,7 +1,9 @@
-#include "platform/toolkit/EntryListWidget.h"
+#include "platform/toolkit/qt/EntryListWidget.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+
+#include "platform/toolkit/qt/Peers.h"
 
 namespace toolkit {
 
@@ -14,6 +16,10 @@ void Notify(const std::function<void()>& hook) {
 }
 
 }  // namespace
+
+EntryListWidget& EntryListOf(const Control& list) {
+    return static_cast<EntryListWidget&>(*qt::WidgetOf(list));
+}
 
 EntryListWidget::EntryListWidget(QWidget* parent) : QListWidget(parent) {
     setSelectionMode(QAbstractItemView::SingleSelection);

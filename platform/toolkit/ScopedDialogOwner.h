@@ -1,23 +1,23 @@
 #pragma once
 
-class QWidget;
-
 namespace toolkit {
 
-// The window a modal dialog belongs to: the form that opened it while one is set, else the active
-// window.
-QWidget* DialogOwner();
+class Form;
+
+// The form a modal dialog belongs to while one is set (nullptr when none is: the backend then
+// takes the active window).
+const Form* CurrentDialogOwner();
 
 // Sets the dialogs' owner for its lifetime.
 class ScopedDialogOwner {
 public:
-    explicit ScopedDialogOwner(QWidget* owner);
+    explicit ScopedDialogOwner(const Form& owner);
     ~ScopedDialogOwner();
     ScopedDialogOwner(const ScopedDialogOwner&) = delete;
     ScopedDialogOwner& operator=(const ScopedDialogOwner&) = delete;
 
 private:
-    QWidget* previous_;
+    const Form* previous_;
 };
 
 }  // namespace toolkit

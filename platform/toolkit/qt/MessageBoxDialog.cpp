@@ -1,9 +1,9 @@
 #include <QApplication>
 #include <QMessageBox>
 
-#include "platform/toolkit/DialogOwner.h"
 #include "platform/toolkit/MsgBox.h"
 #include "platform/toolkit/RealDialogs.h"
+#include "platform/toolkit/qt/DialogOwner.h"
 
 namespace toolkit {
 
