@@ -108,5 +108,26 @@ TEST_F(ImageTest, OneRenderingIsKeptPerPictureAndSize) {
     EXPECT_EQ(Widget().CurrentImage().pixelColor(5, 5), QColor(0, 0, 255));
 }
 
+// Anything that draws itself: here a solid colour, premultiplied ARGB32.
+class SolidDrawable : public Drawable {
+public:
+    explicit SolidDrawable(std::uint32_t argb) : argb_(argb) {}
+    ArgbPixels Pixels(int width, int height) const override {
+        return {width, height, std::vector<std::uint32_t>(std::size_t(width) * height, argb_)};
+    }
+
+private:
+    std::uint32_t argb_;
+};
+
+TEST_F(ImageTest, AnyDrawableIsDrawnAndGivenBackAsItself) {
+    const auto green = std::make_shared<const SolidDrawable>(0xFF00FF00);
+    image.SetStretch(true);
+    image.SetPicture(green);
+    EXPECT_EQ(image.Picture(), green);
+    EXPECT_EQ(Shown().pixelColor(40, 40), QColor(0, 255, 0));
+    EXPECT_EQ(platform::picture::AsPicture(image.Picture()), nullptr);
+}
+
 }  // namespace
 }  // namespace toolkit
