@@ -4,7 +4,7 @@
 #include <QLocale>
 #include <cstdio>
 
-#include "platform/toolkit/QtTexts.h"
+#include "platform/toolkit/qt/QtTexts.h"
 #include "window/frmCercaIco.h"
 
 namespace {

@@ -4,13 +4,14 @@
 #include <QListWidget>
 #include <QTest>
 #include <stdexcept>
+#include "platform/toolkit/qt/Peers.h"
 
 namespace bench {
 
 namespace {
 
 QListWidget& ListWidgetOf(toolkit::ListBox& list) {
-    auto* widget = qobject_cast<QListWidget*>(list.Widget());
+    auto* widget = qobject_cast<QListWidget*>(toolkit::qt::WidgetOf(list));
     if (widget == nullptr) {
         throw std::logic_error("the list control has no list widget");
     }
@@ -55,7 +56,7 @@ void OffscreenWindow::ForgetScan() {
 }
 
 void OffscreenWindow::PressAggiorna() {
-    QTest::mouseClick(window_->cmdAggiorna.Widget(), Qt::LeftButton);
+    QTest::mouseClick(toolkit::qt::WidgetOf(window_->cmdAggiorna), Qt::LeftButton);
     DrawPreviews();
 }
 
@@ -68,7 +69,7 @@ void OffscreenWindow::ClickFile(const std::string& name) {
 }
 
 void OffscreenWindow::DrawPreviews() {
-    window_->imgGrande.Widget()->repaint();
+    toolkit::qt::WidgetOf(window_->imgGrande)->repaint();
     QApplication::processEvents();
 }
 

@@ -21,4 +21,31 @@ function(quorvane_library name)
     add_library(${name} STATIC ${ARG_SOURCES})
     target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
     target_link_libraries(${name} PUBLIC ${ARG_LIBS} PRIVATE quorvane_flags)
+    # No Qt meta-objects or forms in the project's libraries: no moc or uic step, no generated
+    # include directory.
+    set_target_properties(${name} PROPERTIES AUTOMOC OFF AUTOUIC OFF)
+endfunction()
+
+# quorvane_backed_library(name NEUTRAL target SOURCES ... BACKEND target BACKEND_SOURCES ...
+#                         LIBS ... BACKEND_LIBS ...): one static library made of two halves. The
+# platform-neutral sources compile as the NEUTRAL object library, with LIBS only; the backend's
+# sources (the Qt half, in a qt/ folder) as the BACKEND object library, which alone sees
+# BACKEND_LIBS. The library links BACKEND_LIBS privately, so what builds against it gets no
+# backend include directory on its compile line. A second backend swaps the BACKEND half.
+function(quorvane_backed_library name)
+    cmake_parse_arguments(ARG "" "NEUTRAL;BACKEND" "SOURCES;BACKEND_SOURCES;LIBS;BACKEND_LIBS"
+        ${ARGN})
+    add_library(${ARG_NEUTRAL} OBJECT ${ARG_SOURCES})
+    target_include_directories(${ARG_NEUTRAL} PUBLIC ${PROJECT_SOURCE_DIR})
+    target_link_libraries(${ARG_NEUTRAL} PUBLIC ${ARG_LIBS} PRIVATE quorvane_flags)
+    set_target_properties(${ARG_NEUTRAL} PROPERTIES AUTOMOC OFF AUTOUIC OFF)
+
+    add_library(${ARG_BACKEND} OBJECT ${ARG_BACKEND_SOURCES})
+    target_link_libraries(${ARG_BACKEND}
+        PUBLIC ${ARG_NEUTRAL} PRIVATE ${ARG_BACKEND_LIBS} quorvane_flags)
+
+    add_library(${name} STATIC
+        $<TARGET_OBJECTS:${ARG_NEUTRAL}> $<TARGET_OBJECTS:${ARG_BACKEND}>)
+    target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+    target_link_libraries(${name} PUBLIC ${ARG_LIBS} PRIVATE ${ARG_BACKEND_LIBS} quorvane_flags)
 endfunction()

@@ -5,6 +5,7 @@
 #include "platform/toolkit/MsgBox.h"
 #include "window/frmCercaIco.h"
 
+using platform::picture::AsPicture;
 using platform::picture::SavePicture;
 using runtime::Str;
 using toolkit::MsgBox;
@@ -21,7 +22,7 @@ void frmCercaIco::lstIcone_DblClick() {
 void frmCercaIco::SalvaIconaMostrata(const std::string& errorPrefix) {
     try {
         cdlSalvaIco.ShowSave();
-        const IPictureDisp immagine = imgGrande.Picture();
+        const IPictureDisp immagine = AsPicture(imgGrande.Picture());
         const std::string nomeFile = cdlSalvaIco.FileName;
         SavePicture(immagine, nomeFile);
     } catch (...) {

@@ -68,4 +68,19 @@ std::optional<DibLayout> ReadDibLayout(std::span<const std::uint8_t> bytes) {
     return layout;
 }
 
+bool HasAlphaChannel(const DibLayout& layout, std::span<const std::uint8_t> bytes) {
+    if (layout.bitCount != 32) {
+        return false;
+    }
+    for (int y = 0; y < layout.height; ++y) {
+        const std::uint8_t* row = bytes.data() + layout.colourOffset + layout.colourStride * y;
+        for (int x = 0; x < layout.width; ++x) {
+            if (row[x * 4 + 3] != 0) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
 }  // namespace platform::picture

@@ -29,4 +29,7 @@ struct DibLayout {
 // colour table, the colour bits and the whole AND mask. std::nullopt for anything else.
 std::optional<DibLayout> ReadDibLayout(std::span<const std::uint8_t> bytes);
 
+// Whether a 32-bpp DIB carries alpha (some alpha byte is not 0); false for other depths.
+bool HasAlphaChannel(const DibLayout& layout, std::span<const std::uint8_t> bytes);
+
 }  // namespace platform::picture

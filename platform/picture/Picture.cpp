@@ -2,9 +2,6 @@
 
 #include <utility>
 
-#include <QImage>
-
-#include "platform/picture/IconImageDecoder.h"
 #include "platform/picture/ImagePreference.h"
 
 namespace platform::picture {
@@ -21,26 +18,16 @@ std::size_t Picture::BestImageFor(int width, int height) const {
     return order.empty() ? 0 : order.front();
 }
 
-QImage Picture::Render(int width, int height) const {
-    if (width <= 0 || height <= 0) {
-        return {};
-    }
-    for (std::size_t index : ImagesByPreference(*group_, width, height)) {
-        const QImage decoded = DecodeIconImage(group_->images[index]);
-        if (!decoded.isNull()) {
-            return decoded.scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
-                .convertToFormat(QImage::Format_ARGB32_Premultiplied);
-        }
-    }
-    return {};
-}
-
 IPictureDisp OleCreatePictureIndirect(icons::HICON icon) {
     std::shared_ptr<const icons::IconGroup> group = icons::IconGroupOf(icon);
     if (!group) {
         return {};
     }
     return std::make_shared<const Picture>(icon, std::move(group));
+}
+
+IPictureDisp AsPicture(const std::shared_ptr<const toolkit::Drawable>& drawable) {
+    return std::dynamic_pointer_cast<const Picture>(drawable);
 }
 
 }  // namespace platform::picture

@@ -4,17 +4,18 @@
 #include <memory>
 
 #include "platform/icons/IconService.h"
-
-class QImage;
+#include "platform/toolkit/Drawable.h"
 
 // The picture object: a shared picture that owns one icon handle.
 namespace platform::picture {
 
-class Picture {
+// The image controls draw it as a drawable; how its images decode and scale is the backend's
+// (platform/picture/qt/).
+class Picture : public toolkit::Drawable {
 public:
     // Takes over the icon handle; the picture destroys it when it goes.
     Picture(icons::HICON icon, std::shared_ptr<const icons::IconGroup> group);
-    ~Picture();
+    ~Picture() override;
     Picture(const Picture&) = delete;
     Picture& operator=(const Picture&) = delete;
 
@@ -25,9 +26,9 @@ public:
     // as the target, among those the deepest colour; else the largest image.
     std::size_t BestImageFor(int width, int height) const;
 
-    // The icon drawn at that size from its best image (ARGB32, premultiplied); a null image when
+    // The icon drawn at that size from its best image, as the backend renders it; no pixels when
     // no image of the group decodes.
-    QImage Render(int width, int height) const;
+    toolkit::ArgbPixels Pixels(int width, int height) const override;
 
 private:
     icons::HICON icon_;
@@ -41,5 +42,9 @@ using IPictureDisp = std::shared_ptr<const Picture>;
 // Makes a picture that owns the icon handle (picture type icon, ownership taken). Empty when no
 // picture can be made of the handle (it is not live); the handle is then left to the caller.
 IPictureDisp OleCreatePictureIndirect(icons::HICON icon);
+
+// The picture a drawable is (an image control gives its picture back as a drawable); empty when it
+// is empty or no picture.
+IPictureDisp AsPicture(const std::shared_ptr<const toolkit::Drawable>& drawable);
 
 }  // namespace platform::picture

@@ -3,10 +3,10 @@
 #include <sys/stat.h>
 
 #include "platform/runtime/RuntimeError.h"
-#include "platform/toolkit/DialogOwner.h"
 #include "platform/toolkit/Form.h"
 #include "platform/toolkit/PathText.h"
 #include "platform/toolkit/Presenters.h"
+#include "platform/toolkit/ScopedDialogOwner.h"
 
 namespace toolkit {
 
@@ -35,7 +35,7 @@ void CommonDialog::ShowSave() {
                                     .flags = Flags};
     std::optional<std::string> answer;
     {
-        const ScopedDialogOwner dialogOwner(owner_.Surface());
+        const ScopedDialogOwner dialogOwner(owner_);
         answer = PresentSaveDialog(request);
     }
     if (!answer || answer->empty()) {

@@ -1,21 +1,19 @@
 #pragma once
 
-#include <QPointer>
-#include <QWidget>
 #include <memory>
 #include <string>
 
 #include "platform/toolkit/MousePointers.h"
 
-class QCursor;
-
 namespace toolkit {
 
 class Form;
+// The backend's half of a control, its widget (platform/toolkit/qt/Peers.h).
+class ControlPeer;
 
 // What every visible control of a form shares: a place in twips, visibility, a tab index and a
-// mouse pointer. A control owns its widget, a child of the form's surface; controls are created in
-// the form's creation order, and a later one lies above an earlier one.
+// mouse pointer. A control owns its widget (the backend's), a child of the form's surface; controls
+// are created in the form's creation order, and a later one lies above an earlier one.
 class Control {
 public:
     Control(const Control&) = delete;
@@ -37,15 +35,16 @@ public:
     // SetMouseIcon; any other value raises 380.
     int MousePointer() const { return mousePointer_; }
     void SetMousePointer(int pointer);
-    // A cursor file (.cur, from the Qt resources or the file system): image and hot spot. A file
-    // that cannot be opened raises 53, one that is no cursor 481.
+    // A cursor file (.cur, from the program's resources or the file system): image and hot spot.
+    // A file that cannot be opened raises 53, one that is no cursor 481.
     void SetMouseIcon(const std::string& cursorFile);
 
-    QWidget* Widget() const { return widget_; }
+    // The backend's half of the control.
+    ControlPeer& Peer() const { return *peer_; }
 
 protected:
-    // Takes ownership of the widget and makes it a child of the form's surface.
-    Control(Form& owner, QWidget* widget);
+    // Takes ownership of the backend's half and makes its widget a child of the form's surface.
+    Control(Form& owner, std::unique_ptr<ControlPeer> peer);
 
 private:
     friend class Form;
@@ -53,12 +52,11 @@ private:
     void DetachFromForm() { owner_ = nullptr; }
     void ApplyCursor();
 
-    QPointer<QWidget> widget_;
+    std::unique_ptr<ControlPeer> peer_;
     Form* owner_;
     int tabIndex_ = 0;
     int mousePointer_ = 0;
     std::string mouseIcon_;
-    std::shared_ptr<const QCursor> customCursor_;
 };
 
 }  // namespace toolkit

@@ -9,8 +9,6 @@
 
 namespace toolkit {
 
-class EntryListWidget;
-
 // A directory list in the classic hierarchy: the root and the ancestors indented above the current
 // directory (highlighted as open), its subdirectories one level deeper below it (sorted ignoring
 // case, hidden ones left out). ListIndex -1 is the current directory, -2 its parent and so on up to
@@ -39,7 +37,6 @@ public:
     runtime::Event Change;
 
 private:
-    EntryListWidget& ListWidget() const;
     // Shows that directory: the hierarchy down to it and its subdirectories, it selected.
     void Show(const std::string& directory);
     // Moves to a checked directory; whether the path changed.

@@ -7,8 +7,6 @@
 #include "platform/toolkit/Control.h"
 #include "platform/toolkit/Event.h"
 
-class QComboBox;
-
 namespace toolkit {
 
 // One mounted volume as the drive list shows it.
@@ -43,7 +41,6 @@ public:
     runtime::Event Change;
 
 private:
-    QComboBox& Combo() const;
     void UserPicked(int index);
 
     std::vector<Volume> volumes_;

@@ -1,10 +1,10 @@
 #include "platform/toolkit/Event.h"
 
-#include <QCoreApplication>
 #include <exception>
 #include <string>
 
 #include "platform/runtime/RuntimeError.h"
+#include "platform/toolkit/ApplicationName.h"
 #include "platform/toolkit/MsgBox.h"
 #include "platform/toolkit/Presenters.h"
 #include "platform/toolkit/Screen.h"
@@ -30,7 +30,7 @@ void ReportUnhandled(const std::exception_ptr& escaped) noexcept {
         PresentMessageBox({.text = "Errore di run-time '" + std::to_string(error.Number()) +
                                    "':\n\n" + error.Description(),
                            .style = vbCritical,
-                           .title = QCoreApplication::applicationName().toStdString()});
+                           .title = ApplicationName()});
     } catch (...) {
         // The report itself failed; the program still goes on.
     }

@@ -8,8 +8,6 @@
 
 namespace toolkit {
 
-class EntryListWidget;
-
 // A file list: the bare names of the regular files of one directory that match its pattern, sorted
 // ignoring case. Directories, FIFOs, device nodes, sockets and hidden (dot) files are left out. The
 // pattern is ";"-separated, each part trimmed and matched ignoring case. At most 32767 names are
@@ -35,7 +33,6 @@ public:
     std::string List(runtime::Integer index) const;
 
 private:
-    EntryListWidget& ListWidget() const;
     void Relist(const std::string& path);
     // Fills the widget with the names, or, while it is hidden, leaves that until it shows.
     void ShowNames();

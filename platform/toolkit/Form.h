@@ -1,7 +1,5 @@
 #pragma once
 
-#include <QPointer>
-#include <QWidget>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -10,6 +8,8 @@
 namespace toolkit {
 
 class Control;
+// The backend's half of a form, its top-level window (platform/toolkit/qt/Peers.h).
+class FormPeer;
 
 struct Color {
     std::uint8_t red = 0;
@@ -33,8 +33,8 @@ public:
     // Where the client area's top-left corner goes on the screen, in twips; asked of the window
     // system as the program's own position, which a window manager may still override.
     void SetClientPosition(int leftTwips, int topTwips);
-    // The window icon, from an .ico file (Qt resource or file system path), with every image of
-    // the file. A file that cannot be opened raises 53, one with no image 481.
+    // The window icon, from an .ico file (the program's resources or a file system path), with
+    // every image of the file. A file that cannot be opened raises 53, one with no image 481.
     void SetIcon(const std::string& iconFile);
 
     // Gives the focus order: every visible control that can take the focus, by tab index; the
@@ -48,7 +48,8 @@ public:
     // The window's native handle as a 32-bit value.
     std::int32_t hWnd() const;
 
-    QWidget* Surface() const { return surface_; }
+    // The backend's half of the form.
+    FormPeer& Peer() const { return *peer_; }
 
 private:
     friend class Control;
@@ -57,9 +58,8 @@ private:
 
     void FocusFirstControl();
 
-    QWidget* surface_;
+    std::unique_ptr<FormPeer> peer_;
     std::vector<Control*> controls_;
-    QPointer<QWidget> firstFocus_;
 };
 
 }  // namespace toolkit

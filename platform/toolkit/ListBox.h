@@ -9,8 +9,6 @@
 
 namespace toolkit {
 
-class EntryListWidget;
-
 // A list box: unsorted, single selection. Counts and indexes are 16-bit; the list holds at most
 // 32768 entries (indexes 0 to 32767); ListCount of a full list raises the overflow error.
 class ListBox : public Control {
@@ -40,8 +38,6 @@ public:
     runtime::Event DblClick;
 
 private:
-    EntryListWidget& ListWidget() const;
-
     // The entries' own bytes; the widget shows them decoded.
     std::vector<std::string> entries_;
 };

@@ -7,7 +7,7 @@
 #include <cstdint>
 
 #include "platform/icons/IconService.h"
-#include "platform/picture/IconImageDecoder.h"
+#include "platform/picture/qt/IconImageDecoder.h"
 
 namespace {
 

@@ -10,6 +10,7 @@
 #include <QImage>
 
 #include "platform/picture/Picture.h"
+#include "platform/picture/qt/PictureRendering.h"
 #include "tests/picture/PictureTestSupport.h"
 #include "tests/support/IconFixtures.h"
 
@@ -19,6 +20,7 @@ using picture_test::GroupOf;
 using picture_test::ShowsColour;
 using platform::icons::IconGroup;
 using platform::picture::Picture;
+using platform::picture::qt::Render;
 
 Picture PictureOf(IconGroup group) {
     return Picture(0, std::make_shared<const IconGroup>(std::move(group)));
@@ -26,7 +28,7 @@ Picture PictureOf(IconGroup group) {
 
 // Every pixel of the image drawn at its own size shows the fixture's colour.
 void ExpectDrawnAsFixture(const IconGroup& group, const fixtures::FixtureImage& fixture) {
-    const QImage drawn = PictureOf(group).Render(fixture.width, fixture.height);
+    const QImage drawn = Render(PictureOf(group), fixture.width, fixture.height);
     ASSERT_FALSE(drawn.isNull());
     ASSERT_EQ(drawn.size(), QSize(fixture.width, fixture.height));
     EXPECT_EQ(drawn.format(), QImage::Format_ARGB32_Premultiplied);
@@ -123,7 +125,7 @@ TEST(Drawing, SixteenBitsAreFiveBitsAChannel) {
     dib.insert(dib.end(), bits.begin(), bits.end());
     dib.insert(dib.end(), mask.begin(), mask.end());
 
-    const QImage drawn = PictureOf(IconGroup{{picture_test::ImageOf(dib)}}).Render(2, 2);
+    const QImage drawn = Render(PictureOf(IconGroup{{picture_test::ImageOf(dib)}}), 2, 2);
 
     ASSERT_FALSE(drawn.isNull());
     EXPECT_EQ(drawn.pixel(0, 1), qRgb(255, 0, 0));
@@ -156,8 +158,8 @@ TEST(Drawing, NothingDecodableGivesANullImage) {
         PictureOf(IconGroup{{picture_test::ImageOf(truncated), picture_test::ImageOf(png),
                              picture_test::ImageOf(fixtures::MakeOpaqueBytes(100, 2))}});
 
-    EXPECT_TRUE(picture.Render(32, 32).isNull());
-    EXPECT_TRUE(PictureOf(IconGroup{}).Render(32, 32).isNull());
+    EXPECT_TRUE(Render(picture, 32, 32).isNull());
+    EXPECT_TRUE(Render(PictureOf(IconGroup{}), 32, 32).isNull());
 }
 
 // An 8-bpp fixture image whose AND mask is all ones or all zeros.
@@ -182,8 +184,8 @@ bool EveryAlphaIs(const QImage& image, int alpha) {
 }
 
 TEST(Drawing, ScalesToTheRequestedSizeKeepingTheMask) {
-    const QImage clear = PictureOf(UniformlyMasked(true)).Render(48, 20);
-    const QImage solid = PictureOf(UniformlyMasked(false)).Render(16, 16);
+    const QImage clear = Render(PictureOf(UniformlyMasked(true)), 48, 20);
+    const QImage solid = Render(PictureOf(UniformlyMasked(false)), 16, 16);
 
     ASSERT_EQ(clear.size(), QSize(48, 20));
     ASSERT_EQ(solid.size(), QSize(16, 16));
@@ -191,7 +193,7 @@ TEST(Drawing, ScalesToTheRequestedSizeKeepingTheMask) {
     EXPECT_EQ(solid.format(), QImage::Format_ARGB32_Premultiplied);
     EXPECT_TRUE(EveryAlphaIs(clear, 0));
     EXPECT_TRUE(EveryAlphaIs(solid, 255));
-    EXPECT_TRUE(PictureOf(UniformlyMasked(false)).Render(0, 16).isNull());
+    EXPECT_TRUE(Render(PictureOf(UniformlyMasked(false)), 0, 16).isNull());
 }
 
 }  // namespace

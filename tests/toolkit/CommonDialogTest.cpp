@@ -5,10 +5,11 @@
 
 #include "ToolkitTestSupport.h"
 #include "platform/runtime/Replaceable.h"
-#include "platform/toolkit/DialogOwner.h"
 #include "platform/toolkit/Form.h"
 #include "platform/toolkit/PathText.h"
-#include "platform/toolkit/SaveDialogFilter.h"
+#include "platform/toolkit/qt/DialogOwner.h"
+#include "platform/toolkit/qt/Peers.h"
+#include "platform/toolkit/qt/SaveDialogFilter.h"
 
 namespace toolkit {
 namespace {
@@ -49,8 +50,8 @@ TEST_F(CommonDialogTest, AsksWithTheDialogsPropertiesOwnedByTheForm) {
     EXPECT_EQ(requests[0].filter, "*.ico");
     EXPECT_EQ(requests[0].defaultExt, "ico");
     EXPECT_EQ(requests[0].flags, 2);
-    EXPECT_EQ(ownerWhileShown, form.Surface());
-    EXPECT_NE(DialogOwner(), form.Surface());  // only while the dialog shows
+    EXPECT_EQ(ownerWhileShown, toolkit::qt::SurfaceOf(form));
+    EXPECT_NE(DialogOwner(), toolkit::qt::SurfaceOf(form));  // only while the dialog shows
 }
 
 TEST_F(CommonDialogTest, AnInitialDirectoryThatDoesNotExistOpensInTheWorkingDirectory) {

@@ -14,6 +14,7 @@
 #include "platform/toolkit/Label.h"
 #include "platform/toolkit/Line.h"
 #include "platform/toolkit/Screen.h"
+#include "platform/toolkit/qt/Peers.h"
 #include "tests/support/IconFixtures.h"
 
 namespace toolkit {
@@ -37,11 +38,11 @@ TEST(Control, MovePlacesInTwipsRoundedToPixels) {
     Form form;
     CommandButton button(form);
     button.Move(480, 720, 1815, 3465);
-    EXPECT_EQ(button.Widget()->geometry(), QRect(32, 48, 121, 231));
+    EXPECT_EQ(toolkit::qt::WidgetOf(button)->geometry(), QRect(32, 48, 121, 231));
     button.Move(7, 8, 22, 23);  // 7/15 rounds down, 8/15 up
-    EXPECT_EQ(button.Widget()->geometry(), QRect(0, 1, 1, 2));
+    EXPECT_EQ(toolkit::qt::WidgetOf(button)->geometry(), QRect(0, 1, 1, 2));
     EXPECT_EQ(RaisedNumber([&] { button.Move(0, 0, -15, 15); }), runtime::errInvalidPropertyValue);
-    EXPECT_EQ(button.Widget()->parentWidget(), form.Surface());
+    EXPECT_EQ(toolkit::qt::WidgetOf(button)->parentWidget(), toolkit::qt::SurfaceOf(form));
 }
 
 TEST(Control, VisibleIsThePropertyNotWhetherTheFormShows) {
@@ -52,11 +53,11 @@ TEST(Control, VisibleIsThePropertyNotWhetherTheFormShows) {
     EXPECT_FALSE(label.Visible());
     label.SetVisible(true);
     form.Show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.Surface()));
-    EXPECT_TRUE(label.Widget()->isVisible());
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(toolkit::qt::SurfaceOf(form)));
+    EXPECT_TRUE(toolkit::qt::WidgetOf(label)->isVisible());
     // A control made after the form shows is shown too.
     Label late(form);
-    EXPECT_TRUE(late.Widget()->isVisible());
+    EXPECT_TRUE(toolkit::qt::WidgetOf(late)->isVisible());
 }
 
 TEST(Control, AControlThatGoesLeavesTheFormAndAFormThatGoesFirstLeavesItsControls) {
@@ -65,7 +66,7 @@ TEST(Control, AControlThatGoesLeavesTheFormAndAFormThatGoesFirstLeavesItsControl
     { Label label(*form); }
     form->ApplyTabOrder();  // the label is gone from the form's controls
     form.reset();
-    EXPECT_EQ(button->Widget(), nullptr);
+    EXPECT_EQ(toolkit::qt::WidgetOf(*button), nullptr);
     button.reset();  // no crash: the form and the widget are gone already
 }
 
@@ -76,10 +77,10 @@ TEST(CommandButton, ClickComesFromTheMouseAndTheKeyboard) {
     int clicks = 0;
     button.Click = [&] { ++clicks; };
     form.Show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.Surface()));
-    QTest::mouseClick(button.Widget(), Qt::LeftButton);
-    button.Widget()->setFocus();
-    QTest::keyClick(button.Widget(), Qt::Key_Space);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(toolkit::qt::SurfaceOf(form)));
+    QTest::mouseClick(toolkit::qt::WidgetOf(button), Qt::LeftButton);
+    toolkit::qt::WidgetOf(button)->setFocus();
+    QTest::keyClick(toolkit::qt::WidgetOf(button), Qt::Key_Space);
     EXPECT_EQ(clicks, 2);
 }
 
@@ -88,8 +89,8 @@ TEST(CommandButton, AnErrorInItsClickIsReportedAndTheProgramGoesOn) {
     Form form;
     CommandButton button(form);
     button.Click = [] { runtime::Raise(runtime::errCancel); };
-    QTest::mouseClick(button.Widget(), Qt::LeftButton);
-    QTest::mouseClick(button.Widget(), Qt::LeftButton);
+    QTest::mouseClick(toolkit::qt::WidgetOf(button), Qt::LeftButton);
+    QTest::mouseClick(toolkit::qt::WidgetOf(button), Qt::LeftButton);
     ASSERT_EQ(boxes.Shown().size(), 2u);
     EXPECT_EQ(boxes.Shown()[0].text, "Errore di run-time '32755':\n\nÈ stato scelto Annulla");
 }
@@ -99,7 +100,7 @@ TEST(CommandButton, CaptionShowsAnAmpersandAsItself) {
     CommandButton button(form);
     button.SetCaption("Salva & esci");
     EXPECT_EQ(button.Caption(), "Salva & esci");
-    const auto& push = static_cast<QPushButton&>(*button.Widget());
+    const auto& push = static_cast<QPushButton&>(*toolkit::qt::WidgetOf(button));
     EXPECT_EQ(push.text(), "Salva && esci");
 }
 
@@ -112,7 +113,7 @@ TEST(Label, FontKeepsTheFamilyWithAFallbackAndItsStyle) {
                    .italic = true,
                    .underline = true,
                    .strikethrough = true});
-    const QFont font = label.Widget()->font();
+    const QFont font = toolkit::qt::WidgetOf(label)->font();
     EXPECT_EQ(font.families(), (QStringList{"MS Sans Serif", "Sans Serif"}));
     EXPECT_DOUBLE_EQ(font.pointSizeF(), 9.75);
     EXPECT_EQ(font.weight(), QFont::Bold);
@@ -120,8 +121,8 @@ TEST(Label, FontKeepsTheFamilyWithAFallbackAndItsStyle) {
     EXPECT_TRUE(font.underline());
     EXPECT_TRUE(font.strikeOut());
     label.SetFont({.name = "MS Sans Serif", .size = 8.25, .weight = 400});
-    EXPECT_EQ(label.Widget()->font().weight(), QFont::Normal);
-    EXPECT_FALSE(label.Widget()->font().italic());
+    EXPECT_EQ(toolkit::qt::WidgetOf(label)->font().weight(), QFont::Normal);
+    EXPECT_FALSE(toolkit::qt::WidgetOf(label)->font().italic());
 }
 
 TEST(Line, CoversBothEndPixels) {
@@ -132,9 +133,9 @@ TEST(Line, CoversBothEndPixels) {
     horizontal.SetEndpoints(4440, 360, 6960, 360);
     vertical.SetEndpoints(6960, 360, 6960, 4440);
     reversed.SetEndpoints(150, 300, 150, 150);
-    EXPECT_EQ(horizontal.Widget()->geometry(), QRect(296, 24, 169, 1));
-    EXPECT_EQ(vertical.Widget()->geometry(), QRect(464, 24, 1, 273));
-    EXPECT_EQ(reversed.Widget()->geometry(), QRect(10, 10, 1, 11));
+    EXPECT_EQ(toolkit::qt::WidgetOf(horizontal)->geometry(), QRect(296, 24, 169, 1));
+    EXPECT_EQ(toolkit::qt::WidgetOf(vertical)->geometry(), QRect(464, 24, 1, 273));
+    EXPECT_EQ(toolkit::qt::WidgetOf(reversed)->geometry(), QRect(10, 10, 1, 11));
 }
 
 TEST(Line, TheFourLinesOfARectangleMeetAtTheCorners) {
@@ -149,7 +150,7 @@ TEST(Line, TheFourLinesOfARectangleMeetAtTheCorners) {
     right.SetEndpoints(1200, 150, 1200, 1200);
     bottom.SetEndpoints(150, 1200, 1200, 1200);
     left.SetEndpoints(150, 150, 150, 1200);
-    const QImage shown = form.Surface()->grab().toImage();
+    const QImage shown = toolkit::qt::SurfaceOf(form)->grab().toImage();
     for (const QPoint corner : {QPoint(10, 10), QPoint(80, 10), QPoint(10, 80), QPoint(80, 80)}) {
         EXPECT_EQ(shown.pixelColor(corner), QColor(Qt::black)) << corner.x() << "," << corner.y();
     }
@@ -167,13 +168,13 @@ TEST(MousePointer, ACustomPointerTakesTheCursorFilesImageAndHotSpot) {
     button.SetMousePointer(vbCustom);
     button.SetMouseIcon(tree.PathOf("pointer.cur"));
     EXPECT_EQ(button.MousePointer(), vbCustom);
-    ASSERT_TRUE(button.Widget()->testAttribute(Qt::WA_SetCursor));
-    const QCursor cursor = button.Widget()->cursor();
+    ASSERT_TRUE(toolkit::qt::WidgetOf(button)->testAttribute(Qt::WA_SetCursor));
+    const QCursor cursor = toolkit::qt::WidgetOf(button)->cursor();
     EXPECT_EQ(cursor.shape(), Qt::BitmapCursor);
     EXPECT_EQ(cursor.hotSpot(), QPoint(5, 9));
     EXPECT_EQ(cursor.pixmap().size(), QSize(32, 32));
     button.SetMousePointer(vbDefault);
-    EXPECT_FALSE(button.Widget()->testAttribute(Qt::WA_SetCursor));
+    EXPECT_FALSE(toolkit::qt::WidgetOf(button)->testAttribute(Qt::WA_SetCursor));
 }
 
 TEST(MousePointer, TheIconCanComeBeforeThePointerAndStockPointersWork) {
@@ -182,11 +183,11 @@ TEST(MousePointer, TheIconCanComeBeforeThePointerAndStockPointersWork) {
     Form form;
     Label label(form);
     label.SetMouseIcon(tree.PathOf("pointer.cur"));
-    EXPECT_FALSE(label.Widget()->testAttribute(Qt::WA_SetCursor));
+    EXPECT_FALSE(toolkit::qt::WidgetOf(label)->testAttribute(Qt::WA_SetCursor));
     label.SetMousePointer(vbCustom);
-    EXPECT_EQ(label.Widget()->cursor().hotSpot(), QPoint(15, 15));
+    EXPECT_EQ(toolkit::qt::WidgetOf(label)->cursor().hotSpot(), QPoint(15, 15));
     label.SetMousePointer(vbHourglass);
-    EXPECT_EQ(label.Widget()->cursor().shape(), Qt::WaitCursor);
+    EXPECT_EQ(toolkit::qt::WidgetOf(label)->cursor().shape(), Qt::WaitCursor);
     EXPECT_EQ(RaisedNumber([&] { label.SetMousePointer(16); }), runtime::errInvalidPropertyValue);
     EXPECT_EQ(RaisedNumber([&] { label.SetMousePointer(-1); }), runtime::errInvalidPropertyValue);
     EXPECT_EQ(label.MousePointer(), vbHourglass);
@@ -212,7 +213,7 @@ TEST(MousePointer, TheProgramsOwnPointerFileReads) {
     CommandButton button(form);
     button.SetMousePointer(vbCustom);
     button.SetMouseIcon(QUORVANE_SOURCE_DIR "/app/resources/pointer.cur");
-    EXPECT_EQ(button.Widget()->cursor().shape(), Qt::BitmapCursor);
+    EXPECT_EQ(toolkit::qt::WidgetOf(button)->cursor().shape(), Qt::BitmapCursor);
 }
 
 TEST(Screen, TheHourglassOverridesOnceAndTheDefaultRestores) {

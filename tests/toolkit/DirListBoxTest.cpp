@@ -12,8 +12,9 @@
 #include "ToolkitTestSupport.h"
 #include "platform/toolkit/DriveListBox.h"
 #include "platform/toolkit/Form.h"
-#include "platform/toolkit/IndentedItemDelegate.h"
 #include "platform/toolkit/PathText.h"
+#include "platform/toolkit/qt/IndentedItemDelegate.h"
+#include "platform/toolkit/qt/Peers.h"
 
 namespace toolkit {
 namespace {
@@ -24,7 +25,7 @@ using testing::RecordedMessageBoxes;
 using testing::TempTree;
 
 QListWidget& WidgetOf(const DirListBox& dirs) {
-    return static_cast<QListWidget&>(*dirs.Widget());
+    return static_cast<QListWidget&>(*toolkit::qt::WidgetOf(dirs));
 }
 
 class DirListBoxTest : public ::testing::Test {
@@ -47,7 +48,7 @@ protected:
 
     void ShowForm() {
         form.Show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(form.Surface()));
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(toolkit::qt::SurfaceOf(form)));
     }
 
     TempTree tree;

@@ -14,6 +14,7 @@
 #include "platform/toolkit/Form.h"
 #include "platform/toolkit/PathText.h"
 #include "platform/toolkit/Volumes.h"
+#include "platform/toolkit/qt/Peers.h"
 
 namespace toolkit {
 namespace {
@@ -23,7 +24,7 @@ using testing::RecordedMessageBoxes;
 using testing::TempTree;
 
 QComboBox& ComboOf(const DriveListBox& drives) {
-    return static_cast<QComboBox&>(*drives.Widget());
+    return static_cast<QComboBox&>(*toolkit::qt::WidgetOf(drives));
 }
 
 // Three volumes: the root, and two rooted in a temporary tree; the working directory inside the
@@ -81,7 +82,7 @@ TEST_F(DriveListBoxTest, APathNoVolumeHoldsRaises68) {
 
 TEST_F(DriveListBoxTest, TheUserPickingAnotherEntryRaisesChange) {
     form.Show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.Surface()));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(toolkit::qt::SurfaceOf(form)));
     QComboBox& combo = ComboOf(*drives);
     QTest::keyClick(&combo, Qt::Key_Up);
     EXPECT_EQ(changes, (std::vector<std::string>{DriveText(volumes[1])}));
@@ -93,7 +94,7 @@ TEST_F(DriveListBoxTest, TheUserPickingAnotherEntryRaisesChange) {
 TEST_F(DriveListBoxTest, AnErrorInTheUsersChangeIsReported) {
     RecordedMessageBoxes boxes;
     form.Show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.Surface()));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(toolkit::qt::SurfaceOf(form)));
     drives->Change = [] { runtime::Raise(runtime::errDeviceUnavailable); };
     QTest::keyClick(&ComboOf(*drives), Qt::Key_Up);
     ASSERT_EQ(boxes.Shown().size(), 1u);
@@ -103,8 +104,8 @@ TEST_F(DriveListBoxTest, AnErrorInTheUsersChangeIsReported) {
 
 TEST_F(DriveListBoxTest, KeepsItsHeightWhateverItIsPlacedWith) {
     drives->Move(480, 120, 1815, 900);
-    EXPECT_EQ(drives->Widget()->height(), 21);
-    EXPECT_EQ(drives->Widget()->width(), 121);
+    EXPECT_EQ(toolkit::qt::WidgetOf(*drives)->height(), 21);
+    EXPECT_EQ(toolkit::qt::WidgetOf(*drives)->width(), 121);
 }
 
 TEST(DriveRootOf, TheRootOfADrivesTextOnly) {

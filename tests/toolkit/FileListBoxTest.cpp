@@ -12,6 +12,7 @@
 #include "ToolkitTestSupport.h"
 #include "platform/toolkit/DirListBox.h"
 #include "platform/toolkit/Form.h"
+#include "platform/toolkit/qt/Peers.h"
 
 namespace toolkit {
 namespace {
@@ -28,7 +29,7 @@ std::vector<std::string> Names(const FileListBox& files) {
 }
 
 QListWidget& WidgetOf(const FileListBox& files) {
-    return static_cast<QListWidget&>(*files.Widget());
+    return static_cast<QListWidget&>(*toolkit::qt::WidgetOf(files));
 }
 
 // A directory holding every kind of entry the list must tell apart.
@@ -185,7 +186,7 @@ TEST(FileListBox, TheWidgetIsFilledOnlyWhileShown) {
     FileListBox files(form);
     files.SetVisible(false);
     form.Show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.Surface()));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(toolkit::qt::SurfaceOf(form)));
     files.SetPath(tree.Root());
     EXPECT_EQ(files.ListCount().Value(), 3);
     EXPECT_EQ(WidgetOf(files).count(), 0);

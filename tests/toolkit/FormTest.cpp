@@ -15,6 +15,7 @@
 #include "platform/toolkit/Label.h"
 #include "platform/toolkit/Line.h"
 #include "platform/toolkit/ListBox.h"
+#include "platform/toolkit/qt/Peers.h"
 #include "tests/support/IconFixtures.h"
 
 namespace toolkit {
@@ -25,14 +26,14 @@ using testing::TempTree;
 
 bool ShowAndActivate(Form& form) {
     form.Show();
-    QApplication::setActiveWindow(form.Surface());
-    return QTest::qWaitForWindowActive(form.Surface());
+    QApplication::setActiveWindow(toolkit::qt::SurfaceOf(form));
+    return QTest::qWaitForWindowActive(toolkit::qt::SurfaceOf(form));
 }
 
 TEST(Form, KeepsItsClientSizeWithAFixedBorderAndNoMaximiseBox) {
     Form form;
     form.SetClientSize(7215, 4770);
-    QWidget* surface = form.Surface();
+    QWidget* surface = toolkit::qt::SurfaceOf(form);
     EXPECT_EQ(surface->minimumSize(), QSize(481, 318));
     EXPECT_EQ(surface->maximumSize(), QSize(481, 318));
     EXPECT_FALSE(surface->windowFlags() & Qt::WindowMaximizeButtonHint);
@@ -47,7 +48,7 @@ TEST(Form, AsksForItsClientAreaWhereThePositionPutsIt) {
     Form form;
     form.SetClientSize(7215, 4770);
     form.SetClientPosition(1140, 1515);
-    QWidget* surface = form.Surface();
+    QWidget* surface = toolkit::qt::SurfaceOf(form);
     EXPECT_TRUE(surface->testAttribute(Qt::WA_Moved));
     EXPECT_EQ(surface->geometry(), QRect(76, 101, 481, 318));
     form.Show();
@@ -59,10 +60,10 @@ TEST(Form, CaptionAndBackColour) {
     Form form;
     form.SetCaption("Quorvane...Brandell");
     EXPECT_EQ(form.Caption(), "Quorvane...Brandell");
-    EXPECT_EQ(form.Surface()->windowTitle(), "Quorvane...Brandell");
+    EXPECT_EQ(toolkit::qt::SurfaceOf(form)->windowTitle(), "Quorvane...Brandell");
     form.SetClientSize(1500, 1500);
     form.SetBackColor({224, 224, 224});
-    const QImage shown = form.Surface()->grab().toImage();
+    const QImage shown = toolkit::qt::SurfaceOf(form)->grab().toImage();
     EXPECT_EQ(shown.pixelColor(50, 50), QColor(224, 224, 224));
 }
 
@@ -75,7 +76,7 @@ TEST(Form, TheIconHoldsEveryImageOfTheFile) {
     fixtures::WriteFile(tree.PathOf("app.ico"), ico);
     Form form;
     form.SetIcon(tree.PathOf("app.ico"));
-    const QList<QSize> sizes = form.Surface()->windowIcon().availableSizes();
+    const QList<QSize> sizes = toolkit::qt::SurfaceOf(form)->windowIcon().availableSizes();
     EXPECT_TRUE(sizes.contains(QSize(16, 16)));
     EXPECT_TRUE(sizes.contains(QSize(32, 32)));
     EXPECT_TRUE(sizes.contains(QSize(48, 48)));
@@ -94,7 +95,7 @@ TEST(Form, AnIconFileThatCannotBeReadRaises) {
 TEST(Form, TheProgramsOwnIconAndPointerFilesRead) {
     Form form;
     form.SetIcon(QUORVANE_SOURCE_DIR "/app/resources/quorvane.ico");
-    EXPECT_FALSE(form.Surface()->windowIcon().availableSizes().isEmpty());
+    EXPECT_FALSE(toolkit::qt::SurfaceOf(form)->windowIcon().availableSizes().isEmpty());
 }
 
 TEST(Form, TheHandleIsNonZero) {
@@ -108,12 +109,12 @@ TEST(Form, ClosingHidesTheWindowAndNothingElse) {
     CommandButton button(form);
     button.SetCaption("resta");
     form.Show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.Surface()));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(toolkit::qt::SurfaceOf(form)));
     form.Close();
-    EXPECT_FALSE(form.Surface()->isVisible());
+    EXPECT_FALSE(toolkit::qt::SurfaceOf(form)->isVisible());
     EXPECT_EQ(button.Caption(), "resta");
     form.Show();
-    EXPECT_TRUE(form.Surface()->isVisible());
+    EXPECT_TRUE(toolkit::qt::SurfaceOf(form)->isVisible());
 }
 
 // Controls of every kind, with tab indexes out of creation order.
@@ -148,21 +149,23 @@ protected:
 TEST_F(FormFocus, FocusStartsInTheLowestTabIndexAndTabFollowsTheOrder) {
     form.ApplyTabOrder();
     ASSERT_TRUE(ShowAndActivate(form));
-    EXPECT_EQ(QApplication::focusWidget(), drives.Widget());
+    EXPECT_EQ(QApplication::focusWidget(), toolkit::qt::WidgetOf(drives));
     std::vector<QWidget*> visited;
     for (int i = 0; i < 5; ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         visited.push_back(QApplication::focusWidget());
     }
-    EXPECT_EQ(visited, (std::vector<QWidget*>{icons.Widget(), files.Widget(), refresh.Widget(),
-                                              save.Widget(), drives.Widget()}));
+    EXPECT_EQ(visited,
+              (std::vector<QWidget*>{toolkit::qt::WidgetOf(icons), toolkit::qt::WidgetOf(files),
+                                     toolkit::qt::WidgetOf(refresh), toolkit::qt::WidgetOf(save),
+                                     toolkit::qt::WidgetOf(drives)}));
 }
 
 TEST_F(FormFocus, TheOrderCanBeAppliedAfterTheWindowShows) {
     ASSERT_TRUE(ShowAndActivate(form));
     refresh.SetTabIndex(0);
     form.ApplyTabOrder();
-    EXPECT_EQ(QApplication::focusWidget(), refresh.Widget());
+    EXPECT_EQ(QApplication::focusWidget(), toolkit::qt::WidgetOf(refresh));
 }
 
 }  // namespace

@@ -8,14 +8,17 @@
 #include <QImage>
 #include <QTest>
 
+#include "platform/picture/Picture.h"
 #include "platform/toolkit/Form.h"
-#include "platform/toolkit/ImageWidget.h"
+#include "platform/toolkit/qt/ImageWidget.h"
+#include "platform/toolkit/qt/Peers.h"
 
 namespace toolkit {
 namespace {
 
 using platform::icons::IconGroup;
 using platform::icons::IconImage;
+using platform::picture::IPictureDisp;
 using platform::picture::Picture;
 
 const QColor kBackground(224, 224, 224);
@@ -49,8 +52,8 @@ protected:
         image.Move(0, 0, 960, 960);  // 64 x 64 pixels
     }
 
-    QImage Shown() const { return form.Surface()->grab().toImage(); }
-    ImageWidget& Widget() const { return static_cast<ImageWidget&>(*image.Widget()); }
+    QImage Shown() const { return toolkit::qt::SurfaceOf(form)->grab().toImage(); }
+    ImageWidget& Widget() const { return static_cast<ImageWidget&>(*toolkit::qt::WidgetOf(image)); }
 
     Form form;
     Image image{form};
@@ -103,6 +106,27 @@ TEST_F(ImageTest, OneRenderingIsKeptPerPictureAndSize) {
     EXPECT_EQ(resized.size(), QSize(32, 32));
     image.SetPicture(SolidPicture(QColor(0, 0, 255)));
     EXPECT_EQ(Widget().CurrentImage().pixelColor(5, 5), QColor(0, 0, 255));
+}
+
+// Anything that draws itself: here a solid colour, premultiplied ARGB32.
+class SolidDrawable : public Drawable {
+public:
+    explicit SolidDrawable(std::uint32_t argb) : argb_(argb) {}
+    ArgbPixels Pixels(int width, int height) const override {
+        return {width, height, std::vector<std::uint32_t>(std::size_t(width) * height, argb_)};
+    }
+
+private:
+    std::uint32_t argb_;
+};
+
+TEST_F(ImageTest, AnyDrawableIsDrawnAndGivenBackAsItself) {
+    const auto green = std::make_shared<const SolidDrawable>(0xFF00FF00);
+    image.SetStretch(true);
+    image.SetPicture(green);
+    EXPECT_EQ(image.Picture(), green);
+    EXPECT_EQ(Shown().pixelColor(40, 40), QColor(0, 255, 0));
+    EXPECT_EQ(platform::picture::AsPicture(image.Picture()), nullptr);
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 
 #include "ToolkitTestSupport.h"
 #include "platform/toolkit/Form.h"
+#include "platform/toolkit/qt/Peers.h"
 
 namespace toolkit {
 namespace {
@@ -19,7 +20,7 @@ using testing::RaisedNumber;
 using testing::RecordedMessageBoxes;
 
 QListWidget& WidgetOf(const ListBox& list) {
-    return static_cast<QListWidget&>(*list.Widget());
+    return static_cast<QListWidget&>(*toolkit::qt::WidgetOf(list));
 }
 
 void Fill(ListBox& list, int count) {
@@ -42,7 +43,7 @@ protected:
 
     void ShowForm() {
         form.Show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(form.Surface()));
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(toolkit::qt::SurfaceOf(form)));
     }
 
     Form form;
@@ -196,10 +197,10 @@ TEST_F(ListBoxTest, ADoubleClickAsWidgetsReceiveItRaisesClickThenDblClickOnce) {
 TEST_F(ListBoxTest, ADoubleClickThroughTheWindowSystemRaisesClickThenDblClickOnce) {
     Fill(list, 3);
     ShowForm();
-    QWindow* window = form.Surface()->windowHandle();
+    QWindow* window = toolkit::qt::SurfaceOf(form)->windowHandle();
     ASSERT_NE(window, nullptr);
-    const QPoint at =
-        WidgetOf(list).viewport()->mapTo(form.Surface(), CentreOfRow(WidgetOf(list), 2));
+    const QPoint at = WidgetOf(list).viewport()->mapTo(toolkit::qt::SurfaceOf(form),
+                                                       CentreOfRow(WidgetOf(list), 2));
     // Two presses in quick succession: Qt makes the second one a double-click.
     QTest::mouseDClick(window, Qt::LeftButton, {}, at);
     EXPECT_EQ(events, (std::vector<std::string>{"Click 2", "DblClick 2"}));

@@ -1,5 +1,5 @@
 // Qt's own texts in Italian: the real Save-As dialog's labels, buttons and listed types.
-#include "platform/toolkit/QtTexts.h"
+#include "platform/toolkit/qt/QtTexts.h"
 
 #include <gtest/gtest.h>
 

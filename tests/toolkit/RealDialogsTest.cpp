@@ -12,6 +12,7 @@
 #include "platform/toolkit/Form.h"
 #include "platform/toolkit/MsgBox.h"
 #include "platform/toolkit/Presenters.h"
+#include "platform/toolkit/qt/Peers.h"
 
 namespace toolkit {
 namespace {
@@ -83,7 +84,7 @@ TEST_F(RealSaveDialog, ASaveDialogOwnedByTheFormInTheStartDirectory) {
         static_cast<QDialog*>(files)->accept();  // QFileDialog hides it
     });
     dialog.ShowSave();
-    EXPECT_EQ(seen.parent, form.Surface());
+    EXPECT_EQ(seen.parent, toolkit::qt::SurfaceOf(form));
     EXPECT_EQ(seen.mode, QFileDialog::AcceptSave);
     EXPECT_EQ(seen.title, "Salva icona con nome");
     EXPECT_EQ(seen.directory, QString::fromStdString(tree.Root()));

@@ -5,6 +5,7 @@
 #include <QWidget>
 #include <fstream>
 
+#include "platform/toolkit/qt/Peers.h"
 #include "tests/support/IconFixtures.h"
 
 namespace {
@@ -15,7 +16,7 @@ fixtures::Bytes IconImage(int size, std::uint32_t seed) {
 }
 
 QListWidget* ListWidgetOf(toolkit::Control& control) {
-    auto* list = qobject_cast<QListWidget*>(control.Widget());
+    auto* list = qobject_cast<QListWidget*>(toolkit::qt::WidgetOf(control));
     if (list == nullptr) {
         throw std::logic_error("the control is not a list");
     }
@@ -102,7 +103,7 @@ void WindowHarness::OpenScratchDirectory() {
 }
 
 void WindowHarness::PressAggiorna() {
-    QTest::mouseClick(window_->cmdAggiorna.Widget(), Qt::LeftButton);
+    QTest::mouseClick(toolkit::qt::WidgetOf(window_->cmdAggiorna), Qt::LeftButton);
 }
 
 void WindowHarness::ClickFile(int index) {
@@ -116,7 +117,7 @@ void WindowHarness::DoubleClickIcon(int index) {
 }
 
 void WindowHarness::PressSalvaIcona() {
-    QTest::mouseClick(window_->Command1.Widget(), Qt::LeftButton);
+    QTest::mouseClick(toolkit::qt::WidgetOf(window_->Command1), Qt::LeftButton);
 }
 
 std::vector<std::string> WindowHarness::LstFilesEntries() {
@@ -127,5 +128,7 @@ std::vector<std::string> WindowHarness::LstIconeEntries() {
 }
 
 Previews PreviewsOf(frmCercaIco& window) {
-    return {window.imgGrande.Picture(), window.imgMedia.Picture(), window.imgPiccola.Picture()};
+    using platform::picture::AsPicture;
+    return {AsPicture(window.imgGrande.Picture()), AsPicture(window.imgMedia.Picture()),
+            AsPicture(window.imgPiccola.Picture())};
 }

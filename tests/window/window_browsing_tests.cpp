@@ -9,6 +9,7 @@
 
 #include "platform/icons/IconService.h"
 #include "platform/toolkit/Screen.h"
+#include "platform/toolkit/qt/Peers.h"
 #include "tests/support/IconFixtures.h"
 #include "tests/support/RaisedNumber.h"
 #include "tests/window/WindowHarness.h"
@@ -313,15 +314,15 @@ TEST_F(BrowsingTest, AnIconThatGaveNoPictureShowsNothingAndLeaksNothing) {
 TEST_F(BrowsingTest, ThePreviewsDrawTheIconAndNavigationClearsThem) {
     h.WriteIconFile("a.dll", 1);
     h.OpenScratchDirectory();
-    const QImage empty = w.imgGrande.Widget()->grab().toImage();
+    const QImage empty = toolkit::qt::WidgetOf(w.imgGrande)->grab().toImage();
     h.PressAggiorna();
 
-    EXPECT_FALSE(IsUniform(w.imgGrande.Widget()->grab().toImage()));
-    EXPECT_FALSE(IsUniform(w.imgMedia.Widget()->grab().toImage()));
-    EXPECT_FALSE(IsUniform(w.imgPiccola.Widget()->grab().toImage()));
+    EXPECT_FALSE(IsUniform(toolkit::qt::WidgetOf(w.imgGrande)->grab().toImage()));
+    EXPECT_FALSE(IsUniform(toolkit::qt::WidgetOf(w.imgMedia)->grab().toImage()));
+    EXPECT_FALSE(IsUniform(toolkit::qt::WidgetOf(w.imgPiccola)->grab().toImage()));
 
     w.dirlDirectory_Change();
-    EXPECT_EQ(w.imgGrande.Widget()->grab().toImage(), empty);
+    EXPECT_EQ(toolkit::qt::WidgetOf(w.imgGrande)->grab().toImage(), empty);
 }
 
 TEST_F(BrowsingTest, ShowingAnIconBeforeAnyLoadIsOutOfRange) {

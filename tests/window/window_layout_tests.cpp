@@ -13,6 +13,7 @@
 #include <QWidget>
 
 #include "platform/icons/IconService.h"
+#include "platform/toolkit/qt/Peers.h"
 #include "tests/window/WindowHarness.h"
 
 using runtime::Integer;
@@ -30,7 +31,7 @@ protected:
 };
 
 TEST_F(LayoutTest, TheWindowHasItsTitleFixedClientAreaBackgroundAndIcon) {
-    QWidget* surface = w.Surface();
+    QWidget* surface = toolkit::qt::SurfaceOf(w);
     EXPECT_EQ(w.Caption(), "Quorvane...Brandell");
     EXPECT_EQ(surface->windowTitle(), "Quorvane...Brandell");
     EXPECT_EQ(surface->geometry(), QRect(76, 101, 481, 318));  // asked for, at 1140 / 1515 twips
@@ -46,24 +47,25 @@ TEST_F(LayoutTest, TheWindowHasItsTitleFixedClientAreaBackgroundAndIcon) {
 }
 
 TEST_F(LayoutTest, EveryControlSitsWhereTheLayoutPutsIt) {
-    EXPECT_EQ(w.Command1.Widget()->geometry(), Pixels(2400, 4320, 1695, 375));
-    EXPECT_EQ(w.cmdAggiorna.Widget()->geometry(), Pixels(480, 4320, 1620, 345));
-    EXPECT_EQ(w.lstFiles.Widget()->geometry(), Pixels(2400, 360, 1815, 1815));
-    EXPECT_EQ(w.lstIcone.Widget()->geometry(), Pixels(2400, 2520, 1815, 1620));
-    EXPECT_EQ(w.dlstDrives.Widget()->geometry(), Pixels(480, 120, 1815, 315));
-    EXPECT_EQ(w.flstInDir.Widget()->geometry(), Pixels(120, 600, 225, 3405));
-    EXPECT_EQ(w.dirlDirectory.Widget()->geometry(), Pixels(480, 720, 1815, 3465));
-    EXPECT_EQ(w.Label3.Widget()->geometry(), Pixels(2880, 120, 855, 255));
-    EXPECT_EQ(w.Label2.Widget()->geometry(), Pixels(3000, 2280, 735, 255));
-    EXPECT_EQ(w.Label1.Widget()->geometry(), Pixels(5160, 120, 1695, 255));
-    EXPECT_EQ(w.imgPiccola.Widget()->geometry(), Pixels(5400, 3600, 375, 375));
-    EXPECT_EQ(w.imgMedia.Widget()->geometry(), Pixels(5175, 2520, 855, 855));
-    EXPECT_EQ(w.imgGrande.Widget()->geometry(), Pixels(4560, 480, 1935, 1935));
+    EXPECT_EQ(toolkit::qt::WidgetOf(w.Command1)->geometry(), Pixels(2400, 4320, 1695, 375));
+    EXPECT_EQ(toolkit::qt::WidgetOf(w.cmdAggiorna)->geometry(), Pixels(480, 4320, 1620, 345));
+    EXPECT_EQ(toolkit::qt::WidgetOf(w.lstFiles)->geometry(), Pixels(2400, 360, 1815, 1815));
+    EXPECT_EQ(toolkit::qt::WidgetOf(w.lstIcone)->geometry(), Pixels(2400, 2520, 1815, 1620));
+    EXPECT_EQ(toolkit::qt::WidgetOf(w.dlstDrives)->geometry(), Pixels(480, 120, 1815, 315));
+    EXPECT_EQ(toolkit::qt::WidgetOf(w.flstInDir)->geometry(), Pixels(120, 600, 225, 3405));
+    EXPECT_EQ(toolkit::qt::WidgetOf(w.dirlDirectory)->geometry(), Pixels(480, 720, 1815, 3465));
+    EXPECT_EQ(toolkit::qt::WidgetOf(w.Label3)->geometry(), Pixels(2880, 120, 855, 255));
+    EXPECT_EQ(toolkit::qt::WidgetOf(w.Label2)->geometry(), Pixels(3000, 2280, 735, 255));
+    EXPECT_EQ(toolkit::qt::WidgetOf(w.Label1)->geometry(), Pixels(5160, 120, 1695, 255));
+    EXPECT_EQ(toolkit::qt::WidgetOf(w.imgPiccola)->geometry(), Pixels(5400, 3600, 375, 375));
+    EXPECT_EQ(toolkit::qt::WidgetOf(w.imgMedia)->geometry(), Pixels(5175, 2520, 855, 855));
+    EXPECT_EQ(toolkit::qt::WidgetOf(w.imgGrande)->geometry(), Pixels(4560, 480, 1935, 1935));
     // The preview frame: a rectangle from (296, 24) to (464, 296), corners shared.
-    EXPECT_EQ(w.Line4.Widget()->geometry(), QRect(QPoint(464, 24), QPoint(464, 296)));
-    EXPECT_EQ(w.Line3.Widget()->geometry(), QRect(QPoint(296, 24), QPoint(464, 24)));
-    EXPECT_EQ(w.Line2.Widget()->geometry(), QRect(QPoint(296, 296), QPoint(464, 296)));
-    EXPECT_EQ(w.Line1.Widget()->geometry(), QRect(QPoint(296, 24), QPoint(296, 296)));
+    EXPECT_EQ(toolkit::qt::WidgetOf(w.Line4)->geometry(), QRect(QPoint(464, 24), QPoint(464, 296)));
+    EXPECT_EQ(toolkit::qt::WidgetOf(w.Line3)->geometry(), QRect(QPoint(296, 24), QPoint(464, 24)));
+    EXPECT_EQ(toolkit::qt::WidgetOf(w.Line2)->geometry(),
+              QRect(QPoint(296, 296), QPoint(464, 296)));
+    EXPECT_EQ(toolkit::qt::WidgetOf(w.Line1)->geometry(), QRect(QPoint(296, 24), QPoint(296, 296)));
 }
 
 TEST_F(LayoutTest, CaptionsFontAndPointerAreThoseOfTheLayout) {
@@ -72,14 +74,14 @@ TEST_F(LayoutTest, CaptionsFontAndPointerAreThoseOfTheLayout) {
     EXPECT_EQ(w.Label3.Caption(), "File .EXE");
     EXPECT_EQ(w.Label2.Caption(), "Icona");
     EXPECT_EQ(w.Label1.Caption(), "Anteprima");
-    const QFont font = w.Label1.Widget()->font();
+    const QFont font = toolkit::qt::WidgetOf(w.Label1)->font();
     EXPECT_EQ(font.families().value(0), "MS Sans Serif");
     EXPECT_DOUBLE_EQ(font.pointSizeF(), 9.75);
     EXPECT_EQ(font.weight(), QFont::Normal);
     EXPECT_FALSE(font.italic() || font.underline() || font.strikeOut());
     for (toolkit::CommandButton* button : {&w.Command1, &w.cmdAggiorna}) {
         EXPECT_EQ(button->MousePointer(), toolkit::vbCustom);
-        const QCursor cursor = button->Widget()->cursor();
+        const QCursor cursor = toolkit::qt::WidgetOf(*button)->cursor();
         EXPECT_EQ(cursor.shape(), Qt::BitmapCursor);
         EXPECT_EQ(cursor.hotSpot(), QPoint(12, 1));
         EXPECT_EQ(cursor.pixmap().size(), QSize(32, 32));
@@ -105,24 +107,25 @@ TEST_F(LayoutTest, AtStartNothingIsLoadedAndEverythingButTheFileListIsVisible) {
     EXPECT_TRUE(h.extractCalls.empty());
     EXPECT_TRUE(h.messages.empty());
     EXPECT_FALSE(w.flstInDir.Visible());
-    EXPECT_FALSE(w.flstInDir.Widget()->isVisible());
+    EXPECT_FALSE(toolkit::qt::WidgetOf(w.flstInDir)->isVisible());
     for (toolkit::Control* control : std::initializer_list<toolkit::Control*>{
              &w.Command1, &w.cmdAggiorna, &w.lstFiles, &w.lstIcone, &w.dlstDrives, &w.dirlDirectory,
              &w.Label1, &w.Label2, &w.Label3, &w.imgGrande, &w.imgMedia, &w.imgPiccola}) {
-        EXPECT_TRUE(control->Widget()->isVisible());
-        EXPECT_TRUE(control->Widget()->isEnabled());
+        EXPECT_TRUE(toolkit::qt::WidgetOf(*control)->isVisible());
+        EXPECT_TRUE(toolkit::qt::WidgetOf(*control)->isEnabled());
     }
     // The hidden file list already lists the working directory's matching files.
     EXPECT_EQ(w.flstInDir.Path(), w.dirlDirectory.Path());
 }
 
 TEST_F(LayoutTest, TheFocusStartsInTheDirectoryListAndTabFollowsTheTabIndexes) {
-    QApplication::setActiveWindow(w.Surface());
-    ASSERT_TRUE(QTest::qWaitForWindowActive(w.Surface()));
-    const std::vector<QWidget*> order = {w.dirlDirectory.Widget(), w.dlstDrives.Widget(),
-                                         w.lstIcone.Widget(),      w.lstFiles.Widget(),
-                                         w.cmdAggiorna.Widget(),   w.Command1.Widget(),
-                                         w.dirlDirectory.Widget()};
+    QApplication::setActiveWindow(toolkit::qt::SurfaceOf(w));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(toolkit::qt::SurfaceOf(w)));
+    const std::vector<QWidget*> order = {
+        toolkit::qt::WidgetOf(w.dirlDirectory), toolkit::qt::WidgetOf(w.dlstDrives),
+        toolkit::qt::WidgetOf(w.lstIcone),      toolkit::qt::WidgetOf(w.lstFiles),
+        toolkit::qt::WidgetOf(w.cmdAggiorna),   toolkit::qt::WidgetOf(w.Command1),
+        toolkit::qt::WidgetOf(w.dirlDirectory)};
     EXPECT_EQ(QApplication::focusWidget(), order[0]);
     for (std::size_t i = 1; i < order.size(); ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);

@@ -10,6 +10,7 @@
 #include "platform/icons/IconService.h"
 #include "platform/toolkit/DriveListBox.h"
 #include "platform/toolkit/Screen.h"
+#include "platform/toolkit/qt/Peers.h"
 #include "tests/support/ScratchDirectory.h"
 #include "tests/window/WindowHarness.h"
 
@@ -142,7 +143,7 @@ TEST_F(NavigationTest, OpeningADirectoryThatVanishedShowsTheRuntimeErrorAndThePr
     std::filesystem::create_directory(sub);
     h.OpenScratchDirectory();
     std::filesystem::remove(sub);  // still listed, gone on disk
-    auto* list = qobject_cast<QListWidget*>(w.dirlDirectory.Widget());
+    auto* list = qobject_cast<QListWidget*>(toolkit::qt::WidgetOf(w.dirlDirectory));
     ASSERT_NE(list, nullptr);
     w.dirlDirectory.SetListIndex(0);
     list->setFocus();

@@ -22,8 +22,8 @@ std::size_t PicturesHeld(frmCercaIco& w) {
             held.insert(w.mIcone(i).get());
         }
     }
-    for (const IPictureDisp& shown :
-         {w.imgGrande.Picture(), w.imgMedia.Picture(), w.imgPiccola.Picture()}) {
+    const Previews previews = PreviewsOf(w);
+    for (const IPictureDisp& shown : {previews.grande, previews.media, previews.piccola}) {
         held.insert(shown.get());
     }
     held.erase(nullptr);
