@@ -2,13 +2,13 @@
 
 #include <algorithm>
 
-#include "platform/icons/Fields.h"
+#include "platform/format/LittleEndian.h"
 
 namespace platform::icons {
 
 namespace {
 
-IconImage ParseEntry(Fields& fields, std::size_t at) {
+IconImage ParseEntry(format::Fields& fields, std::size_t at) {
     IconImage image = ReadImageEntryFields(fields, at);
     image.resourceId = fields.U16(at + 12);
     return image;
@@ -16,7 +16,7 @@ IconImage ParseEntry(Fields& fields, std::size_t at) {
 
 }  // namespace
 
-IconImage ReadImageEntryFields(Fields& fields, std::size_t at) {
+IconImage ReadImageEntryFields(format::Fields& fields, std::size_t at) {
     IconImage image;
     image.entry = {.width = fields.U8(at),
                    .height = fields.U8(at + 1),
@@ -30,28 +30,30 @@ IconImage ReadImageEntryFields(Fields& fields, std::size_t at) {
 
 ReadResult<std::vector<IconImage>> ParseGroupDirectory(std::span<const std::uint8_t> bytes,
                                                        std::uint64_t at) {
-    Fields fields(bytes);
+    format::Fields fields(bytes);
     const std::uint16_t type = fields.U16(2);
     const std::size_t count = fields.U16(4);
     const std::string where = "group directory at " + Hex(at);
     if (!fields.Ok()) {
         return Failure(where + " is shorter than its 6-byte header");
     }
-    if (type != 1) {
+    if (type != format::kTypeIcon) {
         return Failure(where + " is of type " + std::to_string(type) + ", not 1 (icon)");
     }
     if (count == 0) {
         return Failure(where + " names no image");
     }
-    if (count > (bytes.size() - kGroupHeaderSize) / kGroupEntrySize) {
-        return Failure(where + " announces " + std::to_string(count) + " entries but holds " +
-                       std::to_string((bytes.size() - kGroupHeaderSize) / kGroupEntrySize));
+    if (count > (bytes.size() - format::kIconDirHeaderSize) / format::kGroupEntrySize) {
+        return Failure(
+            where + " announces " + std::to_string(count) + " entries but holds " +
+            std::to_string((bytes.size() - format::kIconDirHeaderSize) / format::kGroupEntrySize));
     }
     const std::size_t kept = std::min(count, kMaxImagesPerGroup);
     std::vector<IconImage> entries;
     entries.reserve(kept);
     for (std::size_t i = 0; i < kept; ++i) {
-        entries.push_back(ParseEntry(fields, kGroupHeaderSize + i * kGroupEntrySize));
+        entries.push_back(
+            ParseEntry(fields, format::kIconDirHeaderSize + i * format::kGroupEntrySize));
     }
     return entries;
 }

@@ -4,9 +4,9 @@
 
 #include <exception>
 
+#include "platform/format/LittleEndian.h"
 #include "platform/icons/ByteSource.h"
-#include "platform/icons/Fields.h"
-#include "platform/icons/IcoFile.h"
+#include "platform/icons/IcoFileReader.h"
 #include "platform/icons/IconSource.h"
 #include "platform/icons/NeResources.h"
 #include "platform/icons/PeResources.h"
@@ -23,7 +23,7 @@ ReadResult<std::unique_ptr<IconGroups>> OpenExecutable(const ByteSource& source)
     if (!dos) {
         return dos.error();
     }
-    const std::uint64_t newHeader = Fields(*dos).U32(kNewHeaderOffsetField);
+    const std::uint64_t newHeader = format::Fields(*dos).U32(kNewHeaderOffsetField);
     const auto signature = ReadStructure<4>(source, newHeader, "new executable header");
     if (!signature) {
         return signature.error();

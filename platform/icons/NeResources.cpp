@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/icons/Fields.h"
+#include "platform/format/LittleEndian.h"
 #include "platform/icons/GroupDirectory.h"
 #include "platform/icons/IdIndex.h"
 
@@ -42,7 +42,7 @@ ReadResult<std::uint64_t> ResourceTableOffset(const ByteSource& source, std::uin
     if (!header) {
         return header.error();
     }
-    const std::uint16_t offset = Fields(*header).U16(kResourceTableOffsetField);
+    const std::uint16_t offset = format::Fields(*header).U16(kResourceTableOffsetField);
     if (offset == 0) {
         return Failure("the executable has no resource table");
     }
@@ -57,7 +57,7 @@ ReadResult<ResourceTable> ReadResourceTable(const ByteSource& source, std::uint6
         return shiftBytes.error();
     }
     ResourceTable table;
-    table.shift = Fields(*shiftBytes).U16(0);
+    table.shift = format::Fields(*shiftBytes).U16(0);
     if (table.shift > kMaxAlignShift) {
         return Failure("resource table at " + Hex(at) + ": alignment shift " +
                        std::to_string(table.shift) + " is over " + std::to_string(kMaxAlignShift));
@@ -68,7 +68,7 @@ ReadResult<ResourceTable> ReadResourceTable(const ByteSource& source, std::uint6
         if (!record) {
             break;
         }
-        Fields fields(*record);
+        format::Fields fields(*record);
         const std::uint16_t type = fields.U16(0);
         const std::uint16_t count = fields.U16(2);
         if (type == 0) {
@@ -85,14 +85,14 @@ ReadResult<ResourceTable> ReadResourceTable(const ByteSource& source, std::uint6
     return table;
 }
 
-NeResource ResourceFrom(Fields& fields, std::size_t at, std::uint16_t shift) {
+NeResource ResourceFrom(format::Fields& fields, std::size_t at, std::uint16_t shift) {
     return {std::uint64_t{fields.U16(at)} << shift, std::uint64_t{fields.U16(at + 2)} << shift};
 }
 
 // The RT_ICON records by ID (the record's ID without its integer-ID bit; named records cannot
 // be named by a group and are left out).
 IdIndex<NeResource> IndexIcons(std::span<const std::uint8_t> records, std::uint16_t shift) {
-    Fields fields(records);
+    format::Fields fields(records);
     std::vector<std::pair<std::uint16_t, NeResource>> items;
     items.reserve(records.size() / kResourceRecordSize);
     for (std::size_t at = 0; at + kResourceRecordSize <= records.size();
@@ -127,7 +127,7 @@ public:
         if (!record) {
             return record.error();
         }
-        Fields fields(*record);
+        format::Fields fields(*record);
         const NeResource group = ResourceFrom(fields, 0, table_.shift);
         if (group.offset >= source_.Size()) {
             return Failure("icon group record " + std::to_string(index) + " points at " +

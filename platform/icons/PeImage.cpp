@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/icons/Fields.h"
+#include "platform/format/LittleEndian.h"
 
 namespace platform::icons {
 
@@ -36,7 +36,7 @@ ReadResult<std::uint32_t> ResourceRvaFrom(const ByteSource& source, std::uint64_
     if (!magicBytes) {
         return magicBytes.error();
     }
-    const std::uint16_t magic = Fields(*magicBytes).U16(0);
+    const std::uint16_t magic = format::Fields(*magicBytes).U16(0);
     const auto shape = ShapeFor(magic);
     if (!shape) {
         return Failure("optional header at " + Hex(offset) + ": magic " + Hex(magic) +
@@ -50,7 +50,7 @@ ReadResult<std::uint32_t> ResourceRvaFrom(const ByteSource& source, std::uint64_
     if (!header) {
         return header.error();
     }
-    Fields fields(*header);
+    format::Fields fields(*header);
     const std::uint32_t rvaCount = fields.U32(shape->rvaCountOffset);
     const std::uint32_t rva = fields.U32(entry);
     return rvaCount > kResourceDirectoryIndex ? rva : 0;
@@ -63,7 +63,7 @@ ReadResult<PeImage> PeImage::Read(const ByteSource& source, std::uint64_t peOffs
     if (!coff) {
         return coff.error();
     }
-    Fields coffFields(*coff);
+    format::Fields coffFields(*coff);
     const std::uint16_t sectionCount = coffFields.U16(2);
     const std::uint16_t optionalSize = coffFields.U16(16);
     const std::uint64_t optionalOffset = peOffset + 4 + kCoffHeaderSize;
@@ -79,7 +79,7 @@ ReadResult<PeImage> PeImage::Read(const ByteSource& source, std::uint64_t peOffs
     }
     PeImage image;
     image.resourceRva_ = *resourceRva;
-    Fields fields(*table);
+    format::Fields fields(*table);
     for (std::size_t i = 0; i < sectionCount; ++i) {
         const std::size_t at = i * kSectionHeaderSize;
         const std::uint32_t virtualSize = fields.U32(at + 8);

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/icons/Fields.h"
+#include "platform/format/LittleEndian.h"
 
 namespace platform::icons {
 
@@ -16,7 +16,7 @@ std::uint64_t EntryOffset(std::uint32_t directory, std::uint64_t index) {
     return std::uint64_t{directory} + kDirectoryHeaderSize + index * kEntrySize;
 }
 
-ResourceEntry EntryFrom(Fields& fields, std::size_t at) {
+ResourceEntry EntryFrom(format::Fields& fields, std::size_t at) {
     return {fields.U32(at), fields.U32(at + 4)};
 }
 
@@ -38,7 +38,7 @@ ReadResult<DirectoryCounts> ResourceTree::Counts(std::uint32_t offset) const {
     if (!header) {
         return header.error();
     }
-    Fields fields(*header);
+    format::Fields fields(*header);
     return DirectoryCounts{fields.U16(12), fields.U16(14)};
 }
 
@@ -48,7 +48,7 @@ ReadResult<ResourceEntry> ResourceTree::EntryAt(std::uint32_t offset, std::uint3
     if (!bytes) {
         return bytes.error();
     }
-    Fields fields(*bytes);
+    format::Fields fields(*bytes);
     return EntryFrom(fields, 0);
 }
 
@@ -60,7 +60,7 @@ ReadResult<std::vector<ResourceEntry>> ResourceTree::EntriesAt(std::uint32_t off
     if (!bytes) {
         return bytes.error();
     }
-    Fields fields(*bytes);
+    format::Fields fields(*bytes);
     std::vector<ResourceEntry> entries;
     entries.reserve(count);
     for (std::size_t i = 0; i < count; ++i) {
@@ -90,7 +90,7 @@ ReadResult<ResourceData> ResourceTree::FirstLanguage(std::uint32_t offset) const
     if (!bytes) {
         return bytes.error();
     }
-    Fields fields(*bytes);
+    format::Fields fields(*bytes);
     const std::uint32_t count = std::uint32_t{fields.U16(12)} + fields.U16(14);
     const ResourceEntry first = EntryFrom(fields, kDirectoryHeaderSize);
     if (count == 0) {
@@ -104,7 +104,7 @@ ReadResult<ResourceData> ResourceTree::FirstLanguage(std::uint32_t offset) const
     if (!data) {
         return data.error();
     }
-    Fields dataFields(*data);
+    format::Fields dataFields(*data);
     return ResourceData{dataFields.U32(0), dataFields.U32(4)};
 }
 

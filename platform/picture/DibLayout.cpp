@@ -1,21 +1,18 @@
 #include "platform/picture/DibLayout.h"
 
+#include "platform/format/IconFormat.h"
+#include "platform/format/LittleEndian.h"
+
 namespace platform::picture {
 
 namespace {
 
-constexpr std::uint32_t kInfoHeaderSize = 40;
+using format::kBitmapInfoHeaderSize;
 constexpr std::uint32_t kUncompressed = 0;
 constexpr int kMaxPaletteColors = 256;
 
-std::uint32_t Read32(std::span<const std::uint8_t> bytes, std::size_t offset) {
-    return bytes[offset] | (bytes[offset + 1] << 8) | (bytes[offset + 2] << 16) |
-           (std::uint32_t(bytes[offset + 3]) << 24);
-}
-
-std::uint16_t Read16(std::span<const std::uint8_t> bytes, std::size_t offset) {
-    return static_cast<std::uint16_t>(bytes[offset] | (bytes[offset + 1] << 8));
-}
+using format::Little16;
+using format::Little32;
 
 bool IsKnownBitCount(int bitCount) {
     return bitCount == 1 || bitCount == 4 || bitCount == 8 || bitCount == 16 || bitCount == 24 ||
@@ -40,17 +37,17 @@ std::optional<int> PaletteColors(int bitCount, std::uint32_t colorsUsed) {
 }  // namespace
 
 std::optional<DibLayout> ReadDibLayout(std::span<const std::uint8_t> bytes) {
-    if (bytes.size() < kInfoHeaderSize) {
+    if (bytes.size() < kBitmapInfoHeaderSize) {
         return std::nullopt;
     }
-    const std::uint32_t headerSize = Read32(bytes, 0);
-    const auto width = static_cast<std::int32_t>(Read32(bytes, 4));
-    const auto dibHeight = static_cast<std::int32_t>(Read32(bytes, 8));
-    const int bitCount = Read16(bytes, 14);
-    const std::optional<int> paletteColors = PaletteColors(bitCount, Read32(bytes, 32));
-    if (headerSize < kInfoHeaderSize || headerSize > bytes.size() || width < 1 ||
+    const std::uint32_t headerSize = Little32(bytes, 0);
+    const auto width = static_cast<std::int32_t>(Little32(bytes, 4));
+    const auto dibHeight = static_cast<std::int32_t>(Little32(bytes, 8));
+    const int bitCount = Little16(bytes, 14);
+    const std::optional<int> paletteColors = PaletteColors(bitCount, Little32(bytes, 32));
+    if (headerSize < kBitmapInfoHeaderSize || headerSize > bytes.size() || width < 1 ||
         width > kMaxIconSide || dibHeight < 2 || dibHeight / 2 > kMaxIconSide ||
-        !IsKnownBitCount(bitCount) || Read32(bytes, 16) != kUncompressed || !paletteColors) {
+        !IsKnownBitCount(bitCount) || Little32(bytes, 16) != kUncompressed || !paletteColors) {
         return std::nullopt;
     }
     DibLayout layout{.headerSize = headerSize,

@@ -1,5 +1,8 @@
 #include "platform/picture/IconImageInfo.h"
 
+#include "platform/format/IconFormat.h"
+#include "platform/format/LittleEndian.h"
+
 #include <algorithm>
 #include <array>
 #include <cstdint>
@@ -8,15 +11,13 @@ namespace platform::picture {
 
 namespace {
 
-constexpr std::array<std::uint8_t, 8> kPngSignature = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
 constexpr std::size_t kDibBitCountOffset = 14;
 constexpr int kPngDepth = 32;
 
 }  // namespace
 
 bool IsPng(const icons::IconImage& image) {
-    return image.bytes.size() >= kPngSignature.size() &&
-           std::equal(kPngSignature.begin(), kPngSignature.end(), image.bytes.begin());
+    return format::StartsWithPngSignature(image.bytes);
 }
 
 int ColourDepth(const icons::IconImage& image) {
@@ -29,7 +30,7 @@ int ColourDepth(const icons::IconImage& image) {
     if (image.bytes.size() < kDibBitCountOffset + 2) {
         return 0;
     }
-    return image.bytes[kDibBitCountOffset] | (image.bytes[kDibBitCountOffset + 1] << 8);
+    return format::Little16(image.bytes, kDibBitCountOffset);
 }
 
 }  // namespace platform::picture

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "platform/picture/FilePaths.h"
-#include "platform/picture/IcoFile.h"
+#include "platform/picture/IcoFileWriter.h"
 #include "platform/picture/SaveErrors.h"
 #include "platform/picture/SavePictureWith.h"
 #include "platform/runtime/RuntimeError.h"

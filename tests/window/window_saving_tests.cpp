@@ -8,7 +8,7 @@
 #include <fstream>
 
 #include "platform/icons/IconService.h"
-#include "platform/picture/IcoFile.h"
+#include "platform/picture/IcoFileWriter.h"
 #include "platform/runtime/Replaceable.h"
 #include "platform/runtime/RuntimeError.h"
 #include "platform/toolkit/Screen.h"

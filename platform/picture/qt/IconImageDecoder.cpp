@@ -1,12 +1,14 @@
 #include "platform/picture/qt/IconImageDecoder.h"
 
+#include "platform/format/IconFormat.h"
+
 #include <QBuffer>
 #include <QByteArray>
 #include <QImageReader>
 #include <span>
 
 #include "platform/picture/DibLayout.h"
-#include "platform/picture/IcoFile.h"
+#include "platform/picture/IcoFileWriter.h"
 #include "platform/picture/IconImageInfo.h"
 #include "platform/picture/qt/DibDecoder.h"
 
@@ -14,7 +16,6 @@ namespace platform::picture {
 
 namespace {
 
-constexpr std::uint32_t kInfoHeaderSize = 40;
 constexpr int kIcoReaderMaxSide = 256;
 constexpr std::size_t kPngSizeOffset = 16;  // width and height in IHDR, big-endian
 
@@ -58,7 +59,7 @@ QImage DecodePng(const icons::IconImage& image) {
 // 16 bpp, reads the colour table and bits from the wrong place after a longer header (BITMAPV4/V5)
 // or a colour table at 16 bpp and more, and refuses images larger than 256 pixels.
 bool IcoReaderDrawsRight(const DibLayout& layout, std::span<const std::uint8_t> bytes) {
-    if (layout.headerSize != kInfoHeaderSize || layout.width > kIcoReaderMaxSide ||
+    if (layout.headerSize != format::kBitmapInfoHeaderSize || layout.width > kIcoReaderMaxSide ||
         layout.height > kIcoReaderMaxSide) {
         return false;
     }

@@ -6,6 +6,8 @@
 #include <QPixmap>
 #include <algorithm>
 
+#include "platform/format/IconFormat.h"
+#include "platform/format/LittleEndian.h"
 #include "platform/runtime/RuntimeError.h"
 
 namespace toolkit {
@@ -31,8 +33,9 @@ QByteArray ReadBounded(const std::string& file, qint64 limit) {
 }
 
 std::uint16_t Little16(const QByteArray& bytes, qsizetype at) {
-    return static_cast<std::uint16_t>(static_cast<std::uint8_t>(bytes[at]) |
-                                      static_cast<std::uint8_t>(bytes[at + 1]) << 8);
+    return platform::format::Little16(
+        {reinterpret_cast<const std::uint8_t*>(bytes.constData()), std::size_t(bytes.size())},
+        std::size_t(at));
 }
 
 // The header (reserved 0, type 2 for a cursor, count) and the first directory entry, whose planes
@@ -41,11 +44,12 @@ struct CursorHotSpot {
     int x;
     int y;
 };
-constexpr qsizetype kCursorHeaderBytes = 6 + 16;
+constexpr qsizetype kCursorHeaderBytes =
+    platform::format::kIconDirHeaderSize + platform::format::kIconFileEntrySize;
 
 CursorHotSpot ReadHotSpot(const QByteArray& bytes) {
-    if (bytes.size() < kCursorHeaderBytes || Little16(bytes, 0) != 0 || Little16(bytes, 2) != 2 ||
-        Little16(bytes, 4) == 0) {
+    if (bytes.size() < kCursorHeaderBytes || Little16(bytes, 0) != 0 ||
+        Little16(bytes, 2) != platform::format::kTypeCursor || Little16(bytes, 4) == 0) {
         runtime::Raise(runtime::errInvalidPicture);
     }
     return {Little16(bytes, 10), Little16(bytes, 12)};

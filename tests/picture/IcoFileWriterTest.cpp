@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "platform/picture/IcoFile.h"
+#include "platform/picture/IcoFileWriter.h"
 #include "tests/picture/PictureTestSupport.h"
 #include "tests/support/IconFixtures.h"
 

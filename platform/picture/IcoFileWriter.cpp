@@ -1,24 +1,19 @@
-#include "platform/picture/IcoFile.h"
+#include "platform/picture/IcoFileWriter.h"
 
 #include <limits>
+
+#include "platform/format/IconFormat.h"
+#include "platform/format/LittleEndian.h"
 
 namespace platform::picture {
 
 namespace {
 
-constexpr std::size_t kHeaderSize = 6;
-constexpr std::size_t kEntrySize = 16;
-constexpr std::uint16_t kTypeIcon = 1;
-
-void Put16(std::vector<std::uint8_t>& out, std::uint16_t value) {
-    out.push_back(static_cast<std::uint8_t>(value & 0xFF));
-    out.push_back(static_cast<std::uint8_t>(value >> 8));
-}
-
-void Put32(std::vector<std::uint8_t>& out, std::uint32_t value) {
-    Put16(out, static_cast<std::uint16_t>(value & 0xFFFF));
-    Put16(out, static_cast<std::uint16_t>(value >> 16));
-}
+using format::AppendLittle16;
+using format::AppendLittle32;
+using format::kTypeIcon;
+constexpr std::size_t kHeaderSize = format::kIconDirHeaderSize;
+constexpr std::size_t kEntrySize = format::kIconFileEntrySize;
 
 void PutEntry(std::vector<std::uint8_t>& out, const IcoEntry& entry, std::uint32_t offset) {
     const icons::IconDirEntry& fields = entry.entry;
@@ -26,10 +21,10 @@ void PutEntry(std::vector<std::uint8_t>& out, const IcoEntry& entry, std::uint32
     out.push_back(fields.height);
     out.push_back(fields.colorCount);
     out.push_back(fields.reserved);
-    Put16(out, fields.planes);
-    Put16(out, fields.bitCount);
-    Put32(out, static_cast<std::uint32_t>(entry.bytes.size()));
-    Put32(out, offset);
+    AppendLittle16(out, fields.planes);
+    AppendLittle16(out, fields.bitCount);
+    AppendLittle32(out, static_cast<std::uint32_t>(entry.bytes.size()));
+    AppendLittle32(out, offset);
 }
 
 // The total size of the file, or std::nullopt when it does not fit 32-bit offsets and sizes.
@@ -59,9 +54,9 @@ std::optional<std::vector<std::uint8_t>> IcoDirectoryBytes(std::span<const IcoEn
     }
     std::vector<std::uint8_t> out;
     out.reserve(kHeaderSize + kEntrySize * entries.size());
-    Put16(out, 0);
-    Put16(out, kTypeIcon);
-    Put16(out, static_cast<std::uint16_t>(entries.size()));
+    AppendLittle16(out, 0);
+    AppendLittle16(out, kTypeIcon);
+    AppendLittle16(out, static_cast<std::uint16_t>(entries.size()));
     auto offset = static_cast<std::uint32_t>(kHeaderSize + kEntrySize * entries.size());
     for (const IcoEntry& entry : entries) {
         PutEntry(out, entry, offset);
