@@ -8,7 +8,8 @@ Rules:
      app/, tools/, tests/, bench/.
   2. platform/runtime and platform/format include nothing else of the project; platform/icons
      includes only itself and platform/format.
-  3. The toolkit never includes the picture service; the window and MPictureTool never include a
+  3. A module's detail/ headers are included by that module alone (and its tests). The toolkit
+     never includes the picture service; the window and MPictureTool never include a
      backend folder.
   4. No loop between the modules (each top folder; under platform/ each folder, a backend's qt/
      folder counting as its module).
@@ -63,6 +64,8 @@ def check_file(name: str, text: str, edges: dict, problems: list):
         allowed = ONLY_ITSELF.get(module)
         if allowed is not None and not any(target.startswith(prefix) for prefix in allowed):
             problems.append(f"{name}: {module} may not include \"{target}\"")
+        if "/detail/" in target and module_of(target) != module and not name.startswith("tests/"):
+            problems.append(f"{name}: \"{target}\" is internal to {module_of(target)}")
         for forbidden in NEVER.get(module, []):
             if target.startswith(forbidden):
                 problems.append(f"{name}: {module} may not include \"{target}\"")

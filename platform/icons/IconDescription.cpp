@@ -4,7 +4,7 @@
 #include <unordered_map>
 
 #include "platform/icons/IconGroups.h"
-#include "platform/icons/IconSource.h"
+#include "platform/icons/detail/IconSource.h"
 
 namespace platform::icons {
 

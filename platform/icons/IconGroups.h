@@ -8,7 +8,6 @@
 #include "platform/icons/ByteSource.h"
 #include "platform/icons/IconService.h"
 #include "platform/icons/ReadResult.h"
-#include "platform/icons/SharedResources.h"
 
 // A file's icon groups as its directories describe them, before any image is read. Each format
 // (PE, NE, .ico) answers the same three questions; reading a group's images and describing a

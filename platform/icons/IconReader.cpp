@@ -6,10 +6,11 @@
 
 #include "platform/format/LittleEndian.h"
 #include "platform/icons/ByteSource.h"
-#include "platform/icons/IcoFileReader.h"
-#include "platform/icons/IconSource.h"
-#include "platform/icons/NeResources.h"
-#include "platform/icons/PeResources.h"
+#include "platform/icons/detail/IcoFileReader.h"
+#include "platform/icons/detail/IconSource.h"
+#include "platform/icons/detail/NeResources.h"
+#include "platform/icons/detail/PeResources.h"
+#include "platform/icons/detail/SharedResources.h"
 
 namespace platform::icons {
 

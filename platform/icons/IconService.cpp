@@ -4,9 +4,9 @@
 
 #include <exception>
 
-#include "platform/icons/IconHandleTable.h"
-#include "platform/icons/IconSource.h"
-#include "platform/icons/LastIconFile.h"
+#include "platform/icons/detail/IconHandleTable.h"
+#include "platform/icons/detail/IconSource.h"
+#include "platform/icons/detail/LastIconFile.h"
 
 namespace platform::icons {
 

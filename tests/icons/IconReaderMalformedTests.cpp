@@ -3,7 +3,7 @@
 // images) the images that are still whole, byte for byte.
 #include <gtest/gtest.h>
 
-#include "platform/icons/SharedResources.h"
+#include "platform/icons/detail/SharedResources.h"
 #include "tests/icons/IconTestSupport.h"
 
 namespace {

@@ -13,8 +13,8 @@
 #include <set>
 #include <thread>
 
-#include "platform/icons/IconHandleTable.h"
 #include "platform/icons/IconService.h"
+#include "platform/icons/detail/IconHandleTable.h"
 #include "tests/icons/IconTestSupport.h"
 #include "tests/support/NativePath.h"
 

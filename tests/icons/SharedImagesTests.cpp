@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "platform/icons/IconService.h"
-#include "platform/icons/SharedResources.h"
+#include "platform/icons/detail/SharedResources.h"
 #include "tests/icons/IconTestSupport.h"
 #include "tests/support/NativePath.h"
 

@@ -1,4 +1,4 @@
-#include "platform/icons/IconDirectory.h"
+#include "platform/icons/detail/IconDirectory.h"
 
 #include <algorithm>
 

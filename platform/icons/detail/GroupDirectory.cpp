@@ -1,4 +1,4 @@
-#include "platform/icons/GroupDirectory.h"
+#include "platform/icons/detail/GroupDirectory.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "platform/icons/PeImage.h"
+#include "platform/icons/detail/PeImage.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 // The process-wide store of shared image bytes and group snapshots. It holds weak references only:
 // what it knows of a file goes when the last holder of anything read from it lets go.
-#include "platform/icons/SharedResources.h"
+#include "platform/icons/detail/SharedResources.h"
 
 #include <algorithm>
 #include <atomic>

@@ -1,9 +1,9 @@
-#include "platform/icons/PeResources.h"
+#include "platform/icons/detail/PeResources.h"
 
-#include "platform/icons/GroupDirectory.h"
-#include "platform/icons/IconDirectory.h"
-#include "platform/icons/PeImage.h"
-#include "platform/icons/ResourceTree.h"
+#include "platform/icons/detail/GroupDirectory.h"
+#include "platform/icons/detail/IconDirectory.h"
+#include "platform/icons/detail/PeImage.h"
+#include "platform/icons/detail/ResourceTree.h"
 
 namespace platform::icons {
 

@@ -1,11 +1,11 @@
-#include "platform/icons/IcoFileReader.h"
+#include "platform/icons/detail/IcoFileReader.h"
 
 #include <algorithm>
 #include <array>
 
 #include "platform/format/IconFormat.h"
 #include "platform/format/LittleEndian.h"
-#include "platform/icons/GroupDirectory.h"
+#include "platform/icons/detail/GroupDirectory.h"
 
 namespace platform::icons {
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "platform/icons/ByteSource.h"
-#include "platform/icons/PeImage.h"
+#include "platform/icons/detail/PeImage.h"
 
 // The resource tree of a PE image, walked one level at a time. Every offset is relative to the
 // resource root and read through the section table; nothing here follows a link by itself, so a

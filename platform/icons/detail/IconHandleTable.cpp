@@ -1,4 +1,4 @@
-#include "platform/icons/IconHandleTable.h"
+#include "platform/icons/detail/IconHandleTable.h"
 
 #include <limits>
 

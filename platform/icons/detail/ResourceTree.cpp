@@ -1,4 +1,4 @@
-#include "platform/icons/ResourceTree.h"
+#include "platform/icons/detail/ResourceTree.h"
 
 #include <algorithm>
 

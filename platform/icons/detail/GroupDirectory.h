@@ -9,7 +9,7 @@
 #include "platform/format/LittleEndian.h"
 #include "platform/icons/IconService.h"
 #include "platform/icons/ReadResult.h"
-#include "platform/icons/SharedResources.h"
+#include "platform/icons/detail/SharedResources.h"
 
 // The icon group directory (GRPICONDIR) of a PE or NE group resource.
 namespace platform::icons {

@@ -1,4 +1,4 @@
-#include "platform/icons/LastIconFile.h"
+#include "platform/icons/detail/LastIconFile.h"
 
 #include <optional>
 

@@ -1,10 +1,10 @@
-#include "platform/icons/NeResources.h"
+#include "platform/icons/detail/NeResources.h"
 
 #include <algorithm>
 
 #include "platform/format/LittleEndian.h"
-#include "platform/icons/GroupDirectory.h"
-#include "platform/icons/IdIndex.h"
+#include "platform/icons/detail/GroupDirectory.h"
+#include "platform/icons/detail/IdIndex.h"
 
 namespace platform::icons {
 

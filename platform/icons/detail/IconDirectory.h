@@ -4,8 +4,8 @@
 #include <optional>
 #include <vector>
 
-#include "platform/icons/IdIndex.h"
-#include "platform/icons/ResourceTree.h"
+#include "platform/icons/detail/IdIndex.h"
+#include "platform/icons/detail/ResourceTree.h"
 
 // The RT_ICON directory of a PE image, searched by ID without reading all of it. Linkers store the
 // ID entries in ascending order, so a binary search over the file finds an ID in about log2(M)
