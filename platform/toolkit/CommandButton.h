@@ -3,7 +3,7 @@
 #include <string>
 
 #include "platform/toolkit/Control.h"
-#include "platform/toolkit/Event.h"
+#include "platform/toolkit/UserEvent.h"
 
 namespace toolkit {
 

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "platform/toolkit/Control.h"
-#include "platform/toolkit/Event.h"
+#include "platform/toolkit/UserEvent.h"
 
 namespace toolkit {
 

@@ -7,9 +7,9 @@
 
 #include "ToolkitTestSupport.h"
 #include "platform/runtime/Replaceable.h"
-#include "platform/toolkit/Event.h"
 #include "platform/toolkit/MsgBox.h"
 #include "platform/toolkit/Screen.h"
+#include "platform/toolkit/UserEvent.h"
 
 namespace toolkit {
 namespace {

@@ -1,4 +1,4 @@
-#include "platform/toolkit/Event.h"
+#include "platform/toolkit/UserEvent.h"
 
 #include <exception>
 #include <string>
