@@ -39,13 +39,13 @@ def commands(tool, pe):
         rows.append(("icoutils wrestool", None, "not installed (apt-get install icoutils)"))
     if subprocess.run(["/usr/bin/python3", "-c", "import icoextract"], capture_output=True).returncode == 0:
         script = f"{HERE}/peers/icoextract_all.py"
-        rows.append(("icoextract (library, one process)", lambda out: ["/usr/bin/python3", script, pe, out], None))
+        rows.append(("icoextract (library, one process)", lambda out, script=script: ["/usr/bin/python3", script, pe, out], None))
     else:
         rows.append(("icoextract", None, "not installed (apt-get install icoextract)"))
     modules = resedit_path()
     if modules and shutil.which("node"):
         script = f"{HERE}/peers/resedit_all.js"
-        rows.append(("resedit (library, one process)", lambda out: ["env", f"NODE_PATH={modules}", "node", script, pe, out], None))
+        rows.append(("resedit (library, one process)", lambda out, script=script: ["env", f"NODE_PATH={modules}", "node", script, pe, out], None))
     else:
         rows.append(("resedit", None, "not installed (npm install -g resedit-cli)"))
     return rows
@@ -80,7 +80,8 @@ def main():
                 continue
             done, _, _, _ = run_once(build, scratch)
             if done.returncode != 0:
-                error = (done.stderr.strip().splitlines() or ["?"])[-1]
+                lines = done.stderr.strip().splitlines() or ["?"]
+                error = next((line for line in lines if "Error:" in line), lines[-1]).strip()
                 print(f"| {name} | | | | fails on this file: {error} |")
                 continue
             runs = [run_once(build, scratch) for _ in range(args.reps)]
