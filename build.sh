@@ -4,6 +4,7 @@
 #   ./build.sh test       runs every test (headless)
 #   ./build.sh sanitize   builds in build-sanitize with AddressSanitizer + UBSan and runs every test
 #   ./build.sh bench      builds the benchmarks (see bench/README.md)
+#   ./build.sh package    builds the Debian package build-package/quorvane_<version>_amd64.deb
 #   ./build.sh windows    cross-builds for 32-bit Windows (MinGW-w64) in build-windows
 #   ./build.sh test-windows  builds for Windows and runs those tests under Wine (headless)
 set -euo pipefail
@@ -88,6 +89,12 @@ case "${1:-}" in
         configure build-bench -DCMAKE_BUILD_TYPE=Release -DQUORVANE_BUILD_BENCH=ON
         cmake --build build-bench --target quorvane_bench
         ;;
+    package)
+        install_missing_packages
+        configure build-package -DCMAKE_BUILD_TYPE=Release -DQUORVANE_BUILD_TESTS=OFF
+        cmake --build build-package
+        (cd build-package && cpack -G DEB)
+        ;;
     windows)
         build_windows
         ;;
@@ -101,7 +108,7 @@ case "${1:-}" in
         exit "$status"
         ;;
     *)
-        sed -n '2,9p' "$0" | sed 's/^# \{0,1\}//' >&2
+        sed -n '2,10p' "$0" | sed 's/^# \{0,1\}//' >&2
         exit 2
         ;;
 esac

@@ -72,6 +72,9 @@ void DescribeIconGroups(const IconFile& file,
             }
         }
         group.index = index;
+        if (record) {
+            group.name = record->name;
+        }
         each(group);
     }
 }

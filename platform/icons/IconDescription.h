@@ -29,6 +29,7 @@ struct DescribedImage {
 struct DescribedGroup {
     std::uint32_t index = 0;
     std::uint32_t count = 0;              // how many groups the directory names
+    ResourceName name;                    // the group resource's name or ID (none if unreadable)
     std::vector<DescribedImage> images;   // the images ExtractIconA takes for this group
     std::optional<std::uint32_t> sameAs;  // an earlier group that is the very same group resource
     std::string problem;                  // why the group gives no icon; empty when it gives one

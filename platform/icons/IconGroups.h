@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "platform/icons/ByteSource.h"
@@ -14,10 +15,23 @@
 // file's groups are built on them once.
 namespace platform::icons {
 
-// One group's directory: where it lies in the file and its entries (fields filled, no bytes).
+// What a resource is called in its file: a number ("ID16") or a name of its own ("MAINICON"),
+// and the language of the copy read; none of these for an .ico file.
+struct ResourceName {
+    std::optional<std::uint16_t> id;        // the resource's integer ID
+    std::string name;                       // its string name (UTF-8) when it has one instead
+    std::optional<std::uint16_t> language;  // the language ID of the copy read (PE only)
+
+    // "ID16", the string name, or empty when the group has neither.
+    std::string Label() const { return id ? "ID" + std::to_string(*id) : name; }
+};
+
+// One group's directory: where it lies in the file, its entries (fields filled, no bytes) and the
+// group resource's name.
 struct GroupRecord {
     ByteRange range;
     std::vector<IconImage> entries;
+    ResourceName name;
 };
 
 class IconGroups {

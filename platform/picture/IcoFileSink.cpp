@@ -97,7 +97,7 @@ bool SaveFileSink::Write(std::span<const std::uint8_t> bytes) {
 
 bool SaveFileSink::Commit() {
     // EINVAL: the file system has no such thing as a flush to disk.
-    if (::fsync(descriptor_) != 0 && errno != EINVAL) {
+    if (flushToDisk_ && ::fsync(descriptor_) != 0 && errno != EINVAL) {
         return Fail(errno);
     }
     if (!CloseFile()) {

@@ -27,10 +27,12 @@ public:
 
 // The sink of the program: a new temporary file in the target's directory, renamed over the
 // target on commit. A link is followed to the file it names, which is the one replaced. A new file
-// gets mode 0666 less the umask; a replaced file keeps its permission bits.
+// gets mode 0666 less the umask; a replaced file keeps its permission bits. The new file is flushed
+// to disk before the rename unless the sink is made with `flushToDisk` false (a tool writing many
+// files at once): the rename still never shows a partial file, but a crash soon after may lose it.
 class SaveFileSink final : public IcoFileSink {
 public:
-    SaveFileSink() = default;
+    explicit SaveFileSink(bool flushToDisk = true) : flushToDisk_(flushToDisk) {}
     ~SaveFileSink() override;
     SaveFileSink(const SaveFileSink&) = delete;
     SaveFileSink& operator=(const SaveFileSink&) = delete;
@@ -47,6 +49,7 @@ private:
 
     std::string finalName_;
     std::string temporaryName_;
+    bool flushToDisk_ = true;
     int descriptor_ = -1;
     int failureErrno_ = 0;
 };

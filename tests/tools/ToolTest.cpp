@@ -64,7 +64,9 @@ TEST_F(IconsTool, ListsEveryIconWithItsImages) {
     EXPECT_EQ(run.out, Path("app.exe") + ": 2 icons\n" +
                            "  icon 0: 16x16 8bpp, 32x32 32bpp\n"
                            "  icon 1: 256x256 32bpp png\n" +
-                           Path("plain.txt") + ": 0 icons\n");
+                           Path("plain.txt") +
+                           ": 0 icons: not an executable (it does not start with \"MZ\") nor an "
+                           "icon file\n");
     EXPECT_EQ(run.err, "");
 }
 

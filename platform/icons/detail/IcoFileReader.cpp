@@ -39,7 +39,7 @@ public:
             return table.error();
         }
         format::Fields fields(*table);
-        GroupRecord group{range, {}};
+        GroupRecord group{range, {}, {}};
         offsets_.clear();
         for (std::size_t i = 0; i < std::min<std::size_t>(count_, kMaxImagesPerGroup); ++i) {
             group.entries.push_back(ReadImageEntryFields(fields, i * kIconFileEntrySize));

@@ -26,6 +26,7 @@ struct TypeRecords {
 };
 
 struct ResourceTable {
+    std::uint64_t at = 0;  // where the table starts: names are at offsets from here
     std::uint16_t shift = 0;
     std::optional<TypeRecords> groups;
     std::optional<TypeRecords> icons;
@@ -57,6 +58,7 @@ ReadResult<ResourceTable> ReadResourceTable(const ByteSource& source, std::uint6
         return shiftBytes.error();
     }
     ResourceTable table;
+    table.at = at;
     table.shift = format::Fields(*shiftBytes).U16(0);
     if (table.shift > kMaxAlignShift) {
         return Failure("resource table at " + Hex(at) + ": alignment shift " +
@@ -142,7 +144,7 @@ public:
         if (!entries) {
             return entries.error();
         }
-        return GroupRecord{range, std::move(*entries)};
+        return GroupRecord{range, std::move(*entries), NameOf(fields.U16(6))};
     }
 
     ReadResult<ByteRange> ImageOf(const GroupRecord& group, std::size_t entry) override {
@@ -163,6 +165,27 @@ public:
     }
 
 private:
+    // A record's ID field: an integer ID (its top bit set) or the offset from the table's start
+    // of a name (a length byte, then that many bytes, taken as Latin-1). A name that cannot be
+    // read is left empty.
+    ResourceName NameOf(std::uint16_t idField) const {
+        ResourceName name;
+        if ((idField & 0x8000) != 0) {
+            name.id = static_cast<std::uint16_t>(idField & 0x7FFF);
+            return name;
+        }
+        const auto length = ReadFixed<1>(source_, table_.at + idField);
+        const auto text = length && (*length)[0] != 0
+                              ? ReadBytes(source_, table_.at + idField + 1, (*length)[0])
+                              : std::nullopt;
+        for (const std::uint8_t c : text ? *text : std::vector<std::uint8_t>()) {
+            name.name += c < 0x80 ? std::string(1, static_cast<char>(c))
+                                  : std::string{static_cast<char>(0xC0 | (c >> 6)),
+                                                static_cast<char>(0x80 | (c & 0x3F))};
+        }
+        return name;
+    }
+
     // The RT_ICON records by ID, read once on first use; null when they cannot be read.
     const IdIndex<NeResource>* Icons() {
         if (!iconsRead_) {

@@ -48,15 +48,36 @@ ReadResult<std::pair<std::uint32_t, DirectoryCounts>> TypeDirectory(
     return std::pair{*directory, *counts};
 }
 
+// The first language's data entry of the resource a name entry leads to.
+ReadResult<ResourceData> DataOf(const ResourceTree& tree, const ResourceEntry& entry,
+                                const std::string& what) {
+    const auto languages = ResourceTree::Subdirectory(entry, what);
+    return languages ? tree.FirstLanguage(*languages) : languages.error();
+}
+
 // Where the first language of the resource a name entry leads to lies in the file.
 ReadResult<ByteRange> PlaceOf(const ResourceTree& tree, const ResourceEntry& entry,
                               const std::string& what, std::uint64_t limit) {
-    const auto languages = ResourceTree::Subdirectory(entry, what);
-    const auto data = languages ? tree.FirstLanguage(*languages) : languages.error();
+    const auto data = DataOf(tree, entry, what);
     if (!data) {
         return data.error();
     }
     return tree.Place(*data, std::min<std::uint64_t>(data->size, limit));
+}
+
+// What a name entry calls its resource, with the language of the copy read. A string name that
+// cannot be read is left empty.
+ResourceName NameOf(const ResourceTree& tree, const ResourceEntry& entry,
+                    const ResourceData& data) {
+    ResourceName name;
+    if (entry.IsNamed()) {
+        const auto text = tree.NameAt(entry.name & 0x7FFFFFFFu);
+        name.name = text ? *text : std::string();
+    } else {
+        name.id = entry.Id();
+    }
+    name.language = data.language;
+    return name;
 }
 
 class PeIconGroups final : public IconGroups {
@@ -84,11 +105,12 @@ public:
     std::uint32_t Count() const override { return groupCount_; }
 
     ReadResult<GroupRecord> Group(std::uint32_t index) override {
+        const std::string what = "icon group entry " + std::to_string(index);
         const auto entry = tree_.EntryAt(groupDirectory_, index);
-        const auto range = entry
-                               ? PlaceOf(tree_, *entry, "icon group entry " + std::to_string(index),
-                                         kMaxGroupBytes)
-                               : entry.error();
+        const auto data = entry ? DataOf(tree_, *entry, what) : entry.error();
+        const auto range =
+            data ? tree_.Place(*data, std::min<std::uint64_t>(data->size, kMaxGroupBytes))
+                 : data.error();
         const auto bytes =
             range ? ReadStructure(source_, range->offset, range->length, "group directory")
                   : range.error();
@@ -96,7 +118,7 @@ public:
         if (!entries) {
             return entries.error();
         }
-        return GroupRecord{*range, std::move(*entries)};
+        return GroupRecord{*range, std::move(*entries), NameOf(tree_, *entry, *data)};
     }
 
     ReadResult<ByteRange> ImageOf(const GroupRecord& group, std::size_t entry) override {

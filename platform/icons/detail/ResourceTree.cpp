@@ -16,8 +16,43 @@ std::uint64_t EntryOffset(std::uint32_t directory, std::uint64_t index) {
     return std::uint64_t{directory} + kDirectoryHeaderSize + index * kEntrySize;
 }
 
+void AppendUtf8(std::string& out, char32_t c) {
+    const auto byte = [&out](char32_t value) { out.push_back(static_cast<char>(value)); };
+    if (c < 0x80) {
+        byte(c);
+    } else if (c < 0x800) {
+        byte(0xC0 | (c >> 6));
+        byte(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        byte(0xE0 | (c >> 12));
+        byte(0x80 | ((c >> 6) & 0x3F));
+        byte(0x80 | (c & 0x3F));
+    } else {
+        byte(0xF0 | (c >> 18));
+        byte(0x80 | ((c >> 12) & 0x3F));
+        byte(0x80 | ((c >> 6) & 0x3F));
+        byte(0x80 | (c & 0x3F));
+    }
+}
+
 ResourceEntry EntryFrom(format::Fields& fields, std::size_t at) {
     return {fields.U32(at), fields.U32(at + 4)};
+}
+
+// UTF-16 as UTF-8; an unpaired surrogate becomes U+FFFD.
+std::string Utf8Of(const std::u16string& text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char32_t c = text[i];
+        if (c >= 0xD800 && c < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+            text[i + 1] < 0xE000) {
+            c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
+        } else if (c >= 0xD800 && c < 0xE000) {
+            c = 0xFFFD;
+        }
+        AppendUtf8(out, c);
+    }
+    return out;
 }
 
 }  // namespace
@@ -105,7 +140,28 @@ ReadResult<ResourceData> ResourceTree::FirstLanguage(std::uint32_t offset) const
         return data.error();
     }
     format::Fields dataFields(*data);
-    return ResourceData{dataFields.U32(0), dataFields.U32(4)};
+    return ResourceData{dataFields.U32(0), dataFields.U32(4), first.Id()};
+}
+
+ReadResult<std::string> ResourceTree::NameAt(std::uint32_t offset) const {
+    const auto lengthBytes = ReadAt(offset, 2, "resource name");
+    if (!lengthBytes) {
+        return lengthBytes.error();
+    }
+    const std::size_t units = std::min<std::size_t>(format::Fields(*lengthBytes).U16(0), kMaxNameUnits);
+    if (units == 0) {
+        return std::string();
+    }
+    const auto text = ReadAt(std::uint64_t{offset} + 2, units * 2, "resource name");
+    if (!text) {
+        return text.error();
+    }
+    format::Fields fields(*text);
+    std::u16string name;
+    for (std::size_t i = 0; i < units; ++i) {
+        name.push_back(static_cast<char16_t>(fields.U16(i * 2)));
+    }
+    return Utf8Of(name);
 }
 
 ReadResult<ByteRange> ResourceTree::Place(const ResourceData& data, std::uint64_t limit) const {

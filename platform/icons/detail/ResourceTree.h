@@ -29,6 +29,7 @@ struct ResourceEntry {
 struct ResourceData {
     std::uint32_t rva = 0;
     std::uint32_t size = 0;
+    std::uint16_t language = 0;  // the ID of the language entry that leads to it
 };
 
 // How many entries a directory has: the named ones come first, then those with an ID.
@@ -38,6 +39,9 @@ struct DirectoryCounts {
 
     std::uint32_t Total() const { return named + ids; }
 };
+
+// The longest resource name read, in UTF-16 units; a longer name is cut there.
+inline constexpr std::size_t kMaxNameUnits = 256;
 
 class ResourceTree {
 public:
@@ -64,6 +68,10 @@ public:
 
     // The data entry of the first language in the language directory at `offset`.
     ReadResult<ResourceData> FirstLanguage(std::uint32_t offset) const;
+
+    // The string name at `offset` from the root (a 16-bit length and that many UTF-16 units) as
+    // UTF-8, at most kMaxNameUnits units of it.
+    ReadResult<std::string> NameAt(std::uint32_t offset) const;
 
     // Where the bytes of a resource lie in the file, at most `limit` of them (a resource larger
     // than `limit` gives its first `limit` bytes); nullopt unless one section holds them all.
