@@ -1,6 +1,7 @@
 #include "platform/picture/FilePaths.h"
 
 #include <limits.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <optional>
@@ -41,6 +42,16 @@ std::string FollowLinks(const std::string& fileName) {
         current = target->front() == '/' ? *target : DirectoryOf(current) + "/" + *target;
     }
     return fileName;
+}
+
+bool IsDirectory(const std::string& fileName) {
+    struct stat status {};
+    return ::stat(fileName.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
+}
+
+bool IsOtherThanFile(const std::string& fileName) {
+    struct stat status {};
+    return ::stat(fileName.c_str(), &status) == 0 && !S_ISREG(status.st_mode);
 }
 
 }  // namespace platform::picture

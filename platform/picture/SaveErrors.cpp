@@ -16,7 +16,9 @@ std::int32_t SaveErrorNumber(int errnoValue) {
         case EROFS:
             return runtime::errPermissionDenied;
         case ENOSPC:
+#ifdef EDQUOT  // no quotas in the Windows C runtime's numbers
         case EDQUOT:
+#endif
             return runtime::errDiskFull;
         default:
             return runtime::errPathFileAccess;

@@ -1,7 +1,5 @@
 #include "platform/picture/SavePicture.h"
 
-#include <sys/stat.h>
-
 #include <optional>
 #include <vector>
 
@@ -25,8 +23,7 @@ std::vector<IcoEntry> EntriesOf(const icons::IconGroup& group) {
 }
 
 void RaiseIfDirectoryMissing(const std::string& fileName) {
-    struct stat directory {};
-    if (::stat(DirectoryOf(fileName).c_str(), &directory) != 0 || !S_ISDIR(directory.st_mode)) {
+    if (!IsDirectory(DirectoryOf(fileName))) {
         runtime::Raise(runtime::errPathNotFound);
     }
 }
@@ -34,8 +31,7 @@ void RaiseIfDirectoryMissing(const std::string& fileName) {
 // The save replaces the file by renaming a new one over it: fine for a regular file (or a link to
 // one), but it must not replace a directory, a FIFO or a device node.
 void RaiseIfNotRegularFile(const std::string& fileName) {
-    struct stat existing {};
-    if (::stat(fileName.c_str(), &existing) == 0 && !S_ISREG(existing.st_mode)) {
+    if (IsOtherThanFile(fileName)) {
         runtime::Raise(runtime::errPathFileAccess);
     }
 }

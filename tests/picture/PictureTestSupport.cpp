@@ -50,13 +50,22 @@ std::vector<std::string> FilesIn(const std::string& directory) {
     return names;
 }
 
-bool ShowsColour(QRgb premultiplied, std::uint32_t expectedArgb) {
-    const QRgb expected = qPremultiply(expectedArgb);
-    const auto near = [](int a, int b) { return std::abs(a - b) <= 1; };
-    return near(qAlpha(premultiplied), qAlpha(expected)) &&
-           near(qRed(premultiplied), qRed(expected)) &&
-           near(qGreen(premultiplied), qGreen(expected)) &&
-           near(qBlue(premultiplied), qBlue(expected));
+bool ShowsColour(std::uint32_t premultiplied, std::uint32_t expectedArgb) {
+    const auto channel = [](std::uint32_t pixel, int shift) {
+        return static_cast<int>((pixel >> shift) & 0xFF);
+    };
+    const int alpha = channel(expectedArgb, 24);
+    if (std::abs(channel(premultiplied, 24) - alpha) > 1) {
+        return false;
+    }
+    for (int shift = 0; shift <= 16; shift += 8) {
+        // Premultiplied as Qt does it: colour * alpha / 255, rounded.
+        const int expected = (channel(expectedArgb, shift) * alpha + 127) / 255;
+        if (std::abs(channel(premultiplied, shift) - expected) > 1) {
+            return false;
+        }
+    }
+    return true;
 }
 
 }  // namespace picture_test

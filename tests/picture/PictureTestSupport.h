@@ -4,8 +4,6 @@
 #include <string>
 #include <vector>
 
-#include <QImage>
-
 #include "platform/icons/IconService.h"
 #include "tests/support/IconFixtures.h"
 
@@ -26,6 +24,6 @@ std::vector<std::string> FilesIn(const std::string& directory);
 
 // Whether the rendered (premultiplied) pixel shows the expected colour (0xAARRGGBB, not
 // premultiplied), within one step per channel for rounding.
-bool ShowsColour(QRgb premultiplied, std::uint32_t expectedArgb);
+bool ShowsColour(std::uint32_t premultiplied, std::uint32_t expectedArgb);
 
 }  // namespace picture_test
