@@ -11,6 +11,7 @@
 #include "platform/toolkit/ApplicationName.h"
 #include "platform/toolkit/CommandButton.h"
 #include "platform/toolkit/DirListBox.h"
+#include "platform/toolkit/DriveListBox.h"
 #include "platform/toolkit/Form.h"
 #include "platform/toolkit/ListBox.h"
 #include "platform/toolkit/PathText.h"
@@ -118,6 +119,24 @@ TEST(DirListBoxWin32, ADriveThatIsNotReadyRaises68) {
     } catch (const runtime::RuntimeError& error) {
         EXPECT_EQ(error.Number(), runtime::errDeviceUnavailable);
     }
+    toolkit::InstallVolumeSource(previous);
+}
+
+TEST(DriveListBoxWin32, APickInTheListRaisesChange) {
+    const toolkit::VolumeSource previous = toolkit::InstallVolumeSource([] {
+        return std::vector<toolkit::Volume>{{.rootPath = "c:", .label = "A"},
+                                            {.rootPath = "z:", .label = "B"}};
+    });
+    toolkit::Form form;
+    toolkit::DriveListBox drives(form);
+    std::vector<std::string> seen;
+    drives.Change = [&] { seen.push_back(drives.Drive()); };
+    HWND combo = toolkit::win32::WindowOf(drives);
+    const int other = drives.Drive() == "c: [A]" ? 1 : 0;
+    SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(other), 0);
+    SendMessageW(form.Peer().hwnd, WM_COMMAND, MAKEWPARAM(0, CBN_SELENDOK),
+                 reinterpret_cast<LPARAM>(combo));
+    EXPECT_EQ(seen, std::vector<std::string>{other == 1 ? "z: [B]" : "c: [A]"});
     toolkit::InstallVolumeSource(previous);
 }
 

@@ -30,10 +30,11 @@ DriveListBox::DriveListBox(Form& owner)
         chosen_ = 0;
     }
     SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(chosen_), 0);
-    // A pick in the open list, or an arrow key on the closed one: the user's choice.
+    // A pick in the open list (confirmed, or left selected as it closes), or an arrow key on the
+    // closed one: the user's choice. UserPicked ignores the entry already chosen.
     Peer().notified = [this, combo](int code) {
         const bool dropped = SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0) != 0;
-        if (code == CBN_SELENDOK || (code == CBN_SELCHANGE && !dropped)) {
+        if (code == CBN_SELENDOK || code == CBN_CLOSEUP || (code == CBN_SELCHANGE && !dropped)) {
             UserPicked(static_cast<int>(SendMessageW(combo, CB_GETCURSEL, 0, 0)));
         }
     };
