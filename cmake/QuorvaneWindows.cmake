@@ -22,3 +22,42 @@ function(quorvane_add_app_resources target)
         ${PROJECT_SOURCE_DIR}/app/resources/quorvane.ico)
     target_sources(${target} PRIVATE ${rc})
 endfunction()
+
+# quorvane_embed_files(output.cpp NAME FILE [NAME FILE ...]): a source file that compiles those
+# files into the program under those names, as the table toolkit::win32::EmbeddedFiles() the Win32
+# forms layer reads them from (platform/toolkit/win32/EmbeddedFiles.h). Made when CMake configures,
+# again whenever one of the files changes.
+function(quorvane_embed_files output)
+    set(arrays "")
+    set(entries "")
+    set(index 0)
+    while(ARGN)
+        list(POP_FRONT ARGN name file)
+        set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${file})
+        file(READ ${file} hex HEX)
+        string(REGEX REPLACE "([0-9a-f][0-9a-f])" "0x\\1," bytes "${hex}")
+        string(APPEND arrays "const std::uint8_t kFile${index}[] = {${bytes}};\n")
+        string(APPEND entries "    {\"${name}\", kFile${index}},\n")
+        math(EXPR index "${index} + 1")
+    endwhile()
+    file(CONFIGURE OUTPUT ${output} CONTENT [=[
+// Made by quorvane_embed_files (cmake/QuorvaneWindows.cmake); do not edit.
+#include "platform/toolkit/win32/EmbeddedFiles.h"
+
+namespace toolkit::win32 {
+
+namespace {
+
+@arrays@
+const EmbeddedFile kFiles[] = {
+@entries@};
+
+}  // namespace
+
+std::span<const EmbeddedFile> EmbeddedFiles() {
+    return kFiles;
+}
+
+}  // namespace toolkit::win32
+]=] @ONLY)
+endfunction()

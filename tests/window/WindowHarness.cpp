@@ -1,36 +1,15 @@
 #include "tests/window/WindowHarness.h"
 
-#include <QListWidget>
-#include <QTest>
-#include <QWidget>
 #include <fstream>
 
-#include "platform/toolkit/qt/Peers.h"
 #include "tests/support/IconFixtures.h"
+#include "tests/window/UserInput.h"
 
 namespace {
 
 fixtures::Bytes IconImage(int size, std::uint32_t seed) {
     return fixtures::MakeDibImage({.width = size, .height = size, .bitCount = 32, .seed = seed})
         .bytes;
-}
-
-QListWidget* ListWidgetOf(toolkit::Control& control) {
-    auto* list = qobject_cast<QListWidget*>(toolkit::qt::WidgetOf(control));
-    if (list == nullptr) {
-        throw std::logic_error("the control is not a list");
-    }
-    return list;
-}
-
-void ClickEntry(toolkit::ListBox& list, int index, bool doubleClick) {
-    QListWidget* widget = ListWidgetOf(list);
-    widget->scrollToItem(widget->item(index));
-    const QPoint center = widget->visualItemRect(widget->item(index)).center();
-    QTest::mouseClick(widget->viewport(), Qt::LeftButton, {}, center);
-    if (doubleClick) {
-        QTest::mouseDClick(widget->viewport(), Qt::LeftButton, {}, center);
-    }
 }
 
 std::vector<std::string> EntriesOf(toolkit::ListBox& list) {
@@ -103,21 +82,21 @@ void WindowHarness::OpenScratchDirectory() {
 }
 
 void WindowHarness::PressAggiorna() {
-    QTest::mouseClick(toolkit::qt::WidgetOf(window_->cmdAggiorna), Qt::LeftButton);
+    user_input::ClickButton(window_->cmdAggiorna);
 }
 
 void WindowHarness::ClickFile(int index) {
-    ClickEntry(window_->lstFiles, index, false);
+    user_input::ClickEntry(window_->lstFiles, index, false);
 }
 void WindowHarness::ClickIcon(int index) {
-    ClickEntry(window_->lstIcone, index, false);
+    user_input::ClickEntry(window_->lstIcone, index, false);
 }
 void WindowHarness::DoubleClickIcon(int index) {
-    ClickEntry(window_->lstIcone, index, true);
+    user_input::ClickEntry(window_->lstIcone, index, true);
 }
 
 void WindowHarness::PressSalvaIcona() {
-    QTest::mouseClick(toolkit::qt::WidgetOf(window_->Command1), Qt::LeftButton);
+    user_input::ClickButton(window_->Command1);
 }
 
 std::vector<std::string> WindowHarness::LstFilesEntries() {

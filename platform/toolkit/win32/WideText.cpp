@@ -27,6 +27,19 @@ std::optional<std::wstring> WideOf(const std::string& text) {
     return wide;
 }
 
+std::wstring Wide(const std::string& text) {
+    if (text.empty() || text.size() > static_cast<std::size_t>(INT_MAX)) {
+        return {};
+    }
+    const int size = static_cast<int>(text.size());
+    const int length = ::MultiByteToWideChar(CP_UTF8, 0, text.data(), size, nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(length > 0 ? length : 0), L'\0');
+    if (length > 0) {
+        ::MultiByteToWideChar(CP_UTF8, 0, text.data(), size, wide.data(), length);
+    }
+    return wide;
+}
+
 std::string Utf8Of(const std::wstring& text) {
     if (text.empty() || text.size() > static_cast<std::size_t>(INT_MAX / 3)) {
         return {};

@@ -1,0 +1,71 @@
+#include "platform/toolkit/Control.h"
+
+#include "platform/runtime/RuntimeError.h"
+#include "platform/toolkit/Form.h"
+#include "platform/toolkit/Twips.h"
+#include "platform/toolkit/win32/IconFiles.h"
+#include "platform/toolkit/win32/Peers.h"
+#include "platform/toolkit/win32/PointerShapes.h"
+
+namespace toolkit {
+
+Control::Control(Form& owner, std::unique_ptr<ControlPeer> peer)
+    : peer_(std::move(peer)), owner_(&owner) {
+    peer_->Create(owner.Peer().hwnd);
+    owner.Register(*this);
+}
+
+Control::~Control() {
+    if (owner_ != nullptr) {
+        owner_->Unregister(*this);
+    }
+}
+
+void Control::Move(int leftTwips, int topTwips, int widthTwips, int heightTwips) {
+    if (widthTwips < 0 || heightTwips < 0) {
+        runtime::Raise(runtime::errInvalidPropertyValue);
+    }
+    const int height = peer_->droppedHeight > 0 ? peer_->droppedHeight : TwipsToPixels(heightTwips);
+    MoveWindow(peer_->hwnd, TwipsToPixels(leftTwips), TwipsToPixels(topTwips),
+               TwipsToPixels(widthTwips), height, TRUE);
+}
+
+bool Control::Visible() const {
+    return peer_->hwnd != nullptr && (GetWindowLongPtrW(peer_->hwnd, GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
+void Control::SetVisible(bool visible) {
+    ShowWindow(peer_->hwnd, visible ? SW_SHOWNA : SW_HIDE);
+    if (visible && peer_->shown) {
+        peer_->shown();
+    }
+}
+
+bool Control::CanTakeFocus() const {
+    return peer_->hwnd != nullptr && (GetWindowLongPtrW(peer_->hwnd, GWL_STYLE) & WS_TABSTOP) != 0;
+}
+
+void Control::SetMousePointer(int pointer) {
+    if (!IsMousePointerValue(pointer)) {
+        runtime::Raise(runtime::errInvalidPropertyValue);
+    }
+    mousePointer_ = pointer;
+    ApplyCursor();
+}
+
+void Control::SetMouseIcon(const std::string& cursorFile) {
+    HCURSOR cursor = win32::ReadCursorFile(cursorFile);
+    if (peer_->customCursor != nullptr) {
+        DestroyCursor(peer_->customCursor);
+    }
+    peer_->customCursor = cursor;
+    mouseIcon_ = cursorFile;
+    ApplyCursor();
+}
+
+void Control::ApplyCursor() {
+    // The form answers WM_SETCURSOR over the control with this pointer.
+    peer_->pointer = mousePointer_ == vbCustom ? peer_->customCursor : StockPointer(mousePointer_);
+}
+
+}  // namespace toolkit

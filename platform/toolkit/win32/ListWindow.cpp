@@ -1,0 +1,28 @@
+#include "platform/toolkit/win32/ListWindow.h"
+
+#include "platform/toolkit/win32/WideText.h"
+
+namespace toolkit::win32 {
+
+void ClearListBox(HWND list) {
+    SendMessageW(list, LB_RESETCONTENT, 0, 0);
+}
+
+void AddListEntry(HWND list, const std::string& text, LPARAM data) {
+    const LRESULT row =
+        SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(text).c_str()));
+    if (row >= 0) {
+        SendMessageW(list, LB_SETITEMDATA, static_cast<WPARAM>(row), data);
+    }
+}
+
+int SelectedRow(HWND list) {
+    const LRESULT row = SendMessageW(list, LB_GETCURSEL, 0, 0);
+    return row == LB_ERR ? -1 : static_cast<int>(row);
+}
+
+void SelectRow(HWND list, int row) {
+    SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(row), 0);
+}
+
+}  // namespace toolkit::win32
