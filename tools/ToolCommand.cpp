@@ -135,7 +135,9 @@ std::optional<ToolCommand> ParseCommand(const std::vector<std::string>& argument
     }
     ToolCommand command;
     std::set<std::string_view> allowed;
-    const std::string_view word = arguments.empty() ? "" : arguments[0];
+    // Both branches a view: `?:` over "" and a std::string would make a temporary string.
+    const std::string_view word =
+        arguments.empty() ? std::string_view() : std::string_view(arguments[0]);
     if (word == "list") {
         command.kind = CommandKind::List;
         allowed = {"--json"};
