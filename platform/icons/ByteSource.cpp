@@ -26,11 +26,11 @@ std::optional<std::vector<std::uint8_t>> ReadBytes(const ByteSource& source, std
 }
 
 ReadResult<std::vector<std::uint8_t>> ReadStructure(const ByteSource& source, std::uint64_t offset,
-                                                    std::uint64_t length, const std::string& what) {
+                                                    std::uint64_t length, const Subject& what) {
     if (auto bytes = ReadBytes(source, offset, length)) {
         return std::move(*bytes);
     }
-    const std::string where = what + " at " + Hex(offset) + " (" + Hex(length) + " bytes)";
+    const std::string where = what.Text() + " at " + Hex(offset) + " (" + Hex(length) + " bytes)";
     if (!RangeInside(source.Size(), offset, length)) {
         return Failure(where + " runs past the end of the file (" + Hex(source.Size()) + " bytes)");
     }

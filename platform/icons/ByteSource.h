@@ -95,17 +95,16 @@ std::optional<std::array<std::uint8_t, N>> ReadFixed(const ByteSource& source,
 // The bytes of a structure, or why they cannot be read, the reason naming the structure (`what`)
 // and its offset: "section table at 0x188 runs past the end of the file (0x200 bytes)".
 ReadResult<std::vector<std::uint8_t>> ReadStructure(const ByteSource& source, std::uint64_t offset,
-                                                    std::uint64_t length, const std::string& what);
+                                                    std::uint64_t length, const Subject& what);
 
 // The same for a small fixed-size structure.
 template <std::size_t N>
 ReadResult<std::array<std::uint8_t, N>> ReadStructure(const ByteSource& source,
-                                                      std::uint64_t offset,
-                                                      const std::string& what) {
+                                                      std::uint64_t offset, const Subject& what) {
     if (auto bytes = ReadFixed<N>(source, offset)) {
         return *bytes;
     }
-    return Failure(what + " at " + Hex(offset) +
+    return Failure(what.Text() + " at " + Hex(offset) +
                    (RangeInside(source.Size(), offset, N)
                         ? " cannot be read"
                         : " runs past the end of the file (" + Hex(source.Size()) + " bytes)"));

@@ -4,6 +4,7 @@
 #include <cctype>
 #include <filesystem>
 #include <optional>
+#include <string_view>
 
 namespace platform::icons {
 
@@ -50,8 +51,7 @@ struct Opened {
     ReadResult<std::unique_ptr<IconGroups>> groups;
 };
 
-Opened OpenGroups(const std::string& path) {
-    auto file = FileSource::Open(path);
+Opened OpenGroups(std::unique_ptr<FileSource> file) {
     if (!file) {
         return {nullptr, Failure("the file cannot be opened as a regular file")};
     }
@@ -69,15 +69,34 @@ bool StartsLikeAnExecutable(const ByteSource& source) {
     return magic && (*magic)[0] == 'M' && (*magic)[1] == 'Z';
 }
 
+// Whether the directory holding `path` is named System32 or SysWOW64 (any case): a look at the
+// text alone, so that the files of every other directory cost nothing more.
+bool InSystemDirectory(std::string_view path) {
+    const std::size_t end = path.find_last_of("/\\");
+    if (end == std::string_view::npos) {
+        return false;
+    }
+    const std::size_t start = path.find_last_of("/\\", end == 0 ? 0 : end - 1);
+    const std::string_view name =
+        path.substr(start == std::string_view::npos || start >= end ? 0 : start + 1,
+                    end - (start == std::string_view::npos || start >= end ? 0 : start + 1));
+    const auto is = [name](std::string_view word) {
+        return name.size() == word.size() &&
+               std::equal(name.begin(), name.end(), word.begin(), [](char a, char b) {
+                   return std::tolower(static_cast<unsigned char>(a)) == b;
+               });
+    };
+    return is("system32") || is("syswow64");
+}
+
 }  // namespace
 
 std::string MunFileFor(const std::string& path) {
-    const std::filesystem::path file = NativePath(path);
-    const std::filesystem::path directory = file.parent_path();
-    const std::string directoryName = Lowered(ProgramText(directory.filename()));
-    if (directoryName != "system32" && directoryName != "syswow64") {
+    if (!InSystemDirectory(path)) {
         return {};
     }
+    const std::filesystem::path file = NativePath(path);
+    const std::filesystem::path directory = file.parent_path();
     const auto resources = FindIgnoringCase(directory.parent_path(), "systemresources");
     const auto mun =
         resources ? FindIgnoringCase(*resources, Lowered(ProgramText(file.filename())) + ".mun")
@@ -86,16 +105,22 @@ std::string MunFileFor(const std::string& path) {
 }
 
 ReadResult<IconFile> IconFile::Open(const std::string& path) {
-    Opened file = OpenGroups(path);
+    return Open(path, FileSource::Open(path));
+}
+
+ReadResult<IconFile> IconFile::Open(const std::string& path, std::unique_ptr<FileSource> opened) {
+    Opened file = OpenGroups(std::move(opened));
     if (file.groups) {
         return IconFile(std::move(file.source), std::move(*file.groups), path);
     }
     const std::string mun =
-        file.source && StartsLikeAnExecutable(*file.source) ? MunFileFor(path) : std::string();
+        file.source && InSystemDirectory(path) && StartsLikeAnExecutable(*file.source)
+            ? MunFileFor(path)
+            : std::string();
     if (mun.empty()) {
         return file.groups.error();
     }
-    Opened redirected = OpenGroups(mun);
+    Opened redirected = OpenGroups(FileSource::Open(mun));
     if (!redirected.groups) {
         return Failure(file.groups.error().reason + "; its icons would be in " + mun + ", but " +
                        redirected.groups.error().reason);

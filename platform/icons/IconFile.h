@@ -39,6 +39,8 @@ public:
     // for `SystemResources/<its name>.mun` (any case) beside that directory, when that file gives
     // icon groups. The reason when neither gives any.
     static ReadResult<IconFile> Open(const std::string& path);
+    // The same over `opened`, the file at `path` already opened (null: it could not be).
+    static ReadResult<IconFile> Open(const std::string& path, std::unique_ptr<FileSource> opened);
 
     const ByteSource& Source() const { return *source_; }
     IconGroups& Groups() const { return *groups_; }

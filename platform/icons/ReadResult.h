@@ -44,4 +44,24 @@ inline ReadError Failure(std::string reason) {
 // A file offset or value as the reasons write it: "0x1f40".
 std::string Hex(std::uint64_t value);
 
+// What a reader is reading, as its reasons name it: a text and, for one of many, its number
+// ("icon group entry", 3). Formatted only when a reason is written, so that a read that succeeds
+// costs no text.
+class Subject {
+public:
+    Subject(const char* text) : text_(text) {}  // NOLINT: implicit on purpose
+    Subject(const char* text, std::uint64_t number)
+        : text_(text), number_(number), numbered_(true) {}
+
+    // "icon group entry 3"
+    std::string Text() const {
+        return numbered_ ? std::string(text_) + " " + std::to_string(number_) : std::string(text_);
+    }
+
+private:
+    const char* text_;
+    std::uint64_t number_ = 0;
+    bool numbered_ = false;
+};
+
 }  // namespace platform::icons

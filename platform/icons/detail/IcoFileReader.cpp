@@ -51,17 +51,18 @@ public:
     // The entry's stated size at its stated offset, when its first bytes look like an image.
     ReadResult<ByteRange> ImageOf(const GroupRecord& group, std::size_t entry) override {
         const ByteRange range{offsets_.at(entry), group.entries.at(entry).bytesInRes};
-        const std::string what = "image " + std::to_string(entry);
+        const Subject what("image", entry);
         const auto head = ReadStructure(
             source_, range.offset,
             std::min<std::uint64_t>(range.length, format::kPngSignature.size()), what);
         if (!head || !RangeInside(source_.Size(), range.offset, range.length)) {
-            return Failure(what + " at " + Hex(range.offset) + " (" + Hex(range.length) +
+            return Failure(what.Text() + " at " + Hex(range.offset) + " (" + Hex(range.length) +
                            " bytes) runs past the end of the file (" + Hex(source_.Size()) +
                            " bytes)");
         }
         if (!LooksLikeImage(*head)) {
-            return Failure(what + " at " + Hex(range.offset) + " is neither a DIB nor a PNG");
+            return Failure(what.Text() + " at " + Hex(range.offset) +
+                           " is neither a DIB nor a PNG");
         }
         return range;
     }

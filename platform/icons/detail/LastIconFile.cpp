@@ -52,9 +52,8 @@ ReadResult<IconFile*> AcquireLastIconFile(const std::string& path) {
         return reused;
     }
     const SourceIdentity identity = *opened->Identity();
-    opened.reset();
     LastKept().reset();
-    auto file = IconFile::Open(path);
+    auto file = IconFile::Open(path, std::move(opened));
     if (!file) {
         return file.error();
     }

@@ -125,7 +125,7 @@ public:
     ReadResult<GroupRecord> Group(std::uint32_t index) override {
         const auto record = ReadStructure<kResourceRecordSize>(
             source_, table_.groups->first + std::uint64_t{index} * kResourceRecordSize,
-            "icon group record " + std::to_string(index));
+            Subject("icon group record", index));
         if (!record) {
             return record.error();
         }

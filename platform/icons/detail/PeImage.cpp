@@ -91,6 +91,15 @@ ReadResult<PeImage> PeImage::Read(const ByteSource& source, std::uint64_t peOffs
     }
     return image;
 }
+std::uint64_t PeImage::ReadableFrom(std::uint64_t rva) const {
+    for (const Section& section : sections_) {
+        if (rva >= section.virtualAddress && rva - section.virtualAddress < section.readableSize) {
+            return section.readableSize - (rva - section.virtualAddress);
+        }
+    }
+    return 0;
+}
+
 std::optional<std::uint64_t> PeImage::FileOffset(std::uint64_t rva, std::uint64_t length) const {
     for (const Section& section : sections_) {
         if (rva < section.virtualAddress) {

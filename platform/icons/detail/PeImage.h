@@ -23,6 +23,10 @@ public:
     // both its raw data and its virtual size); nullopt otherwise.
     std::optional<std::uint64_t> FileOffset(std::uint64_t rva, std::uint64_t length) const;
 
+    // How many bytes of the section holding `rva` lie in the file from `rva` on; 0 when no section
+    // holds it.
+    std::uint64_t ReadableFrom(std::uint64_t rva) const;
+
 private:
     struct Section {
         std::uint32_t virtualAddress;

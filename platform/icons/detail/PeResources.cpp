@@ -36,11 +36,12 @@ ReadResult<TypeDirectories> FindTypes(const ResourceTree& tree) {
 
 // The directory a type entry leads to, with its counts.
 ReadResult<std::pair<std::uint32_t, DirectoryCounts>> TypeDirectory(
-    const ResourceTree& tree, const std::optional<ResourceEntry>& type, const std::string& name) {
+    const ResourceTree& tree, const std::optional<ResourceEntry>& type, const char* name,
+    const char* typeEntry) {
     if (!type) {
-        return Failure("the resource table has no " + name);
+        return Failure(std::string("the resource table has no ") + name);
     }
-    const auto directory = ResourceTree::Subdirectory(*type, "the " + name + " type entry");
+    const auto directory = ResourceTree::Subdirectory(*type, typeEntry);
     const auto counts = directory ? tree.Counts(*directory) : directory.error();
     if (!counts) {
         return counts.error();
@@ -50,14 +51,14 @@ ReadResult<std::pair<std::uint32_t, DirectoryCounts>> TypeDirectory(
 
 // The first language's data entry of the resource a name entry leads to.
 ReadResult<ResourceData> DataOf(const ResourceTree& tree, const ResourceEntry& entry,
-                                const std::string& what) {
+                                const Subject& what) {
     const auto languages = ResourceTree::Subdirectory(entry, what);
     return languages ? tree.FirstLanguage(*languages) : languages.error();
 }
 
 // Where the first language of the resource a name entry leads to lies in the file.
 ReadResult<ByteRange> PlaceOf(const ResourceTree& tree, const ResourceEntry& entry,
-                              const std::string& what, std::uint64_t limit) {
+                              const Subject& what, std::uint64_t limit) {
     const auto data = DataOf(tree, entry, what);
     if (!data) {
         return data.error();
@@ -91,10 +92,15 @@ public:
         if (!types) {
             return types.error();
         }
-        const auto groups = TypeDirectory(tree_, types->groups, "icon groups (RT_GROUP_ICON)");
-        const auto icons = TypeDirectory(tree_, types->icons, "icons (RT_ICON)");
-        if (!groups || !icons) {
-            return groups ? icons.error() : groups.error();
+        const auto groups = TypeDirectory(tree_, types->groups, "icon groups (RT_GROUP_ICON)",
+                                          "the icon groups (RT_GROUP_ICON) type entry");
+        if (!groups) {
+            return groups.error();
+        }
+        const auto icons =
+            TypeDirectory(tree_, types->icons, "icons (RT_ICON)", "the icons (RT_ICON) type entry");
+        if (!icons) {
+            return icons.error();
         }
         groupDirectory_ = groups->first;
         groupCount_ = groups->second.Total();
@@ -105,7 +111,7 @@ public:
     std::uint32_t Count() const override { return groupCount_; }
 
     ReadResult<GroupRecord> Group(std::uint32_t index) override {
-        const std::string what = "icon group entry " + std::to_string(index);
+        const Subject what("icon group entry", index);
         const auto entry = tree_.EntryAt(groupDirectory_, index);
         const auto data = entry ? DataOf(tree_, *entry, what) : entry.error();
         const auto range =
@@ -127,7 +133,7 @@ public:
         if (!icon) {
             return Failure("the file has no icon resource (RT_ICON) " + std::to_string(id));
         }
-        return PlaceOf(tree_, *icon, "icon resource " + std::to_string(id), kMaxRead + 1);
+        return PlaceOf(tree_, *icon, Subject("icon resource", id), kMaxRead + 1);
     }
 
 private:

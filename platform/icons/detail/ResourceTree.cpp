@@ -11,6 +11,10 @@ namespace {
 constexpr std::size_t kDirectoryHeaderSize = 16;
 constexpr std::size_t kEntrySize = 8;
 constexpr std::size_t kDataEntrySize = 16;
+// A walk that reads more structures than a probe of one group does (a whole load, through a tree
+// kept between calls) reads the section's start at once: at most this much of it.
+constexpr unsigned kReadsBeforeWindow = 64;
+constexpr std::uint64_t kWindowBytes = 256u << 10;
 
 std::uint64_t EntryOffset(std::uint32_t directory, std::uint64_t index) {
     return std::uint64_t{directory} + kDirectoryHeaderSize + index * kEntrySize;
@@ -59,13 +63,37 @@ std::string Utf8Of(const std::u16string& text) {
 
 ReadResult<std::vector<std::uint8_t>> ResourceTree::ReadAt(std::uint64_t offset,
                                                            std::uint64_t length,
-                                                           const std::string& what) const {
+                                                           const Subject& what) const {
     const auto at = image_.FileOffset(std::uint64_t{rootRva_} + offset, length);
     if (!at) {
-        return Failure(what + " at " + Hex(offset) + " from the resource root (" + Hex(length) +
-                       " bytes) lies outside the sections' data in the file");
+        return Failure(what.Text() + " at " + Hex(offset) + " from the resource root (" +
+                       Hex(length) + " bytes) lies outside the sections' data in the file");
+    }
+    if (auto bytes = FromWindow(*at, length)) {
+        return std::move(*bytes);
     }
     return ReadStructure(source_, *at, length, what);
+}
+
+std::optional<std::vector<std::uint8_t>> ResourceTree::FromWindow(std::uint64_t at,
+                                                                  std::uint64_t length) const {
+    if (structureReads_ <= kReadsBeforeWindow && ++structureReads_ > kReadsBeforeWindow) {
+        const auto root = image_.FileOffset(rootRva_, 1);
+        const std::uint64_t size =
+            root ? std::min({kWindowBytes, image_.ReadableFrom(rootRva_),
+                             source_.Size() - std::min(*root, source_.Size())})
+                 : 0;
+        auto bytes = size > 0 ? ReadBytes(source_, *root, size) : std::nullopt;
+        if (bytes) {
+            window_ = std::move(*bytes);
+            windowAt_ = *root;
+        }
+    }
+    if (window_.empty() || at < windowAt_ || !RangeInside(window_.size(), at - windowAt_, length)) {
+        return std::nullopt;
+    }
+    const auto first = window_.begin() + static_cast<std::ptrdiff_t>(at - windowAt_);
+    return std::vector<std::uint8_t>(first, first + static_cast<std::ptrdiff_t>(length));
 }
 
 ReadResult<DirectoryCounts> ResourceTree::Counts(std::uint32_t offset) const {
@@ -78,8 +106,8 @@ ReadResult<DirectoryCounts> ResourceTree::Counts(std::uint32_t offset) const {
 }
 
 ReadResult<ResourceEntry> ResourceTree::EntryAt(std::uint32_t offset, std::uint32_t index) const {
-    const auto bytes = ReadAt(EntryOffset(offset, index), kEntrySize,
-                              "resource directory entry " + std::to_string(index));
+    const auto bytes =
+        ReadAt(EntryOffset(offset, index), kEntrySize, Subject("resource directory entry", index));
     if (!bytes) {
         return bytes.error();
     }
@@ -113,9 +141,9 @@ ReadResult<std::vector<ResourceEntry>> ResourceTree::Entries(std::uint32_t offse
 }
 
 ReadResult<std::uint32_t> ResourceTree::Subdirectory(const ResourceEntry& entry,
-                                                     const std::string& what) {
+                                                     const Subject& what) {
     if (!entry.IsDirectory()) {
-        return Failure(what + " leads to a data entry where a directory belongs");
+        return Failure(what.Text() + " leads to a data entry where a directory belongs");
     }
     return entry.TargetOffset();
 }
@@ -148,7 +176,8 @@ ReadResult<std::string> ResourceTree::NameAt(std::uint32_t offset) const {
     if (!lengthBytes) {
         return lengthBytes.error();
     }
-    const std::size_t units = std::min<std::size_t>(format::Fields(*lengthBytes).U16(0), kMaxNameUnits);
+    const std::size_t units =
+        std::min<std::size_t>(format::Fields(*lengthBytes).U16(0), kMaxNameUnits);
     if (units == 0) {
         return std::string();
     }

@@ -63,8 +63,7 @@ public:
 
     // The subdirectory an entry names; the reason (naming `what` the entry is) when it names a
     // data entry instead.
-    static ReadResult<std::uint32_t> Subdirectory(const ResourceEntry& entry,
-                                                  const std::string& what);
+    static ReadResult<std::uint32_t> Subdirectory(const ResourceEntry& entry, const Subject& what);
 
     // The data entry of the first language in the language directory at `offset`.
     ReadResult<ResourceData> FirstLanguage(std::uint32_t offset) const;
@@ -80,11 +79,21 @@ public:
 private:
     // The bytes of a structure (`what`) of `length` bytes at `offset` from the root.
     ReadResult<std::vector<std::uint8_t>> ReadAt(std::uint64_t offset, std::uint64_t length,
-                                                 const std::string& what) const;
+                                                 const Subject& what) const;
+
+    // The structure's bytes from the window, once it is read and when it holds them all.
+    std::optional<std::vector<std::uint8_t>> FromWindow(std::uint64_t at,
+                                                        std::uint64_t length) const;
 
     const ByteSource& source_;
     const PeImage& image_;
     std::uint32_t rootRva_;
+    // The start of the resource section, read at once after a few structure reads: the
+    // directories and data entries of the later reads lie there (a tree kept between calls then
+    // walks memory, not the file).
+    mutable std::vector<std::uint8_t> window_;
+    mutable std::uint64_t windowAt_ = 0;
+    mutable unsigned structureReads_ = 0;
 };
 
 }  // namespace platform::icons
