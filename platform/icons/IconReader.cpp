@@ -2,7 +2,9 @@
 // the shared resources. The same code serves files (read with pread) and buffers in memory.
 #include "platform/icons/IconReader.h"
 
+#include <algorithm>
 #include <exception>
+#include <span>
 
 #include "platform/format/LittleEndian.h"
 #include "platform/icons/ByteSource.h"
@@ -19,12 +21,14 @@ namespace {
 constexpr std::size_t kDosHeaderSize = 64;
 constexpr std::size_t kNewHeaderOffsetField = 0x3C;
 
-ReadResult<std::unique_ptr<IconGroups>> OpenExecutable(const ByteSource& source) {
-    const auto dos = ReadStructure<kDosHeaderSize>(source, 0, "MS-DOS header");
-    if (!dos) {
-        return dos.error();
+// The executable whose MS-DOS header (its first 64 bytes, starting with "MZ") is `dos`.
+ReadResult<std::unique_ptr<IconGroups>> OpenExecutable(const ByteSource& source,
+                                                       std::span<const std::uint8_t> dos) {
+    if (dos.size() < kDosHeaderSize) {
+        return Failure("MS-DOS header at 0x0 runs past the end of the file (" + Hex(source.Size()) +
+                       " bytes)");
     }
-    const std::uint64_t newHeader = format::Fields(*dos).U32(kNewHeaderOffsetField);
+    const std::uint64_t newHeader = format::Fields(dos).U32(kNewHeaderOffsetField);
     const auto signature = ReadStructure<4>(source, newHeader, "new executable header");
     if (!signature) {
         return signature.error();
@@ -74,9 +78,10 @@ ReadResult<IconGroup> CollectImages(IconGroups& groups, const GroupRecord& recor
 }  // namespace
 
 ReadResult<std::unique_ptr<IconGroups>> OpenIconGroups(const ByteSource& source) {
-    const auto magic = ReadFixed<2>(source, 0);
-    if (magic && (*magic)[0] == 'M' && (*magic)[1] == 'Z') {
-        return OpenExecutable(source);
+    // One read serves both the magic and, for an executable, its whole MS-DOS header.
+    const auto head = ReadBytes(source, 0, std::min<std::uint64_t>(kDosHeaderSize, source.Size()));
+    if (head && head->size() >= 2 && (*head)[0] == 'M' && (*head)[1] == 'Z') {
+        return OpenExecutable(source, *head);
     }
     return OpenIcoIconGroups(source);
 }
