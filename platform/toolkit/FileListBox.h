@@ -1,5 +1,6 @@
 #pragma once
 
+#include <span>
 #include <string>
 #include <vector>
 
@@ -33,9 +34,15 @@ public:
     std::string List(runtime::Integer index) const;
 
 private:
+    // Lists the working directory, as the list starts.
+    void StartInWorkingDirectory();
     void Relist(const std::string& path);
     // Fills the widget with the names, or, while it is hidden, leaves that until it shows.
     void ShowNames();
+
+    // The backend's half: whether the widget is on screen, and its entries made these names.
+    bool WidgetShown() const;
+    void FillWidget(std::span<const std::string> names);
 
     std::string pattern_ = "*.*";
     std::string path_;
