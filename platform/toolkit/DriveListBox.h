@@ -41,7 +41,11 @@ public:
     runtime::Event Change;
 
 private:
+    // Chooses the volume holding the working directory (else the first) and shows it.
+    void ChooseWorkingVolume();
     void UserPicked(int index);
+    // The backend's half: the drop-down shows entry `index` as chosen.
+    void ShowChoice(int index);
 
     std::vector<Volume> volumes_;
     int chosen_ = -1;
