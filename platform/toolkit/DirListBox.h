@@ -37,6 +37,8 @@ public:
     runtime::Event Change;
 
 private:
+    // Lists the working directory, as the list starts.
+    void StartInWorkingDirectory();
     // Shows that directory: the hierarchy down to it and its subdirectories, it selected.
     void Show(const std::string& directory);
     // Moves to a checked directory; whether the path changed.
@@ -45,8 +47,20 @@ private:
     void OpenSelected();
     // The row of an index, or -1 when no entry has it.
     int RowOf(runtime::Integer index) const;
-    std::string PathOfRow(int row) const;
     int HierarchyRows() const { return static_cast<int>(components_.size()) + 1; }
+
+    // The backend's half. The list's entries made the hierarchy of `directory` (components_) and
+    // its subdirectories; the selected row (-1 for none) read and set; the full path of a row.
+    void FillWidget(const std::string& directory);
+    int SelectedRow() const;
+    void SelectRow(int row);
+    std::string PathOfRow(int row) const;
+    // A drive's current directory (68 when it cannot be read).
+    static std::string DriveDirectory(const std::string& root);
+    // The backend's file system checks: whether a directory can be read, and the normalised path
+    // of an existing directory (76 when there is none, 75 when it cannot be seen).
+    static bool CanOpenDirectory(const std::string& path);
+    static std::string ExistingDirectory(const std::string& path);
 
     std::string path_;
     std::vector<std::string> components_;      // of path_

@@ -1,9 +1,6 @@
 #include "platform/toolkit/DirListBox.h"
 
 #include "platform/runtime/RuntimeError.h"
-#include "platform/toolkit/DirectoryListing.h"
-#include "platform/toolkit/DriveDirectories.h"
-#include "platform/toolkit/DriveListBox.h"
 #include "platform/toolkit/PathText.h"
 #include "platform/toolkit/win32/FolderPictures.h"
 #include "platform/toolkit/win32/ListWindow.h"
@@ -14,57 +11,11 @@ namespace toolkit {
 
 namespace {
 
-constexpr std::size_t kMaxSubdirectories = 32767;
 constexpr int kRowHeight = 16;
 constexpr int kIndentPixels = 7;
 constexpr int kPictureWidth = 20;
 constexpr DWORD kListStyle = LBS_NOTIFY | LBS_HASSTRINGS | LBS_OWNERDRAWFIXED |
                              LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP;
-
-// Whether the directory can be read: an unready drive or an unreachable share cannot.
-bool CanOpenDirectory(const std::string& path) {
-    WIN32_FIND_DATAW found{};
-    const std::wstring pattern = win32::Wide(path.back() == '\\' ? path + "*" : path + "\\*");
-    HANDLE search = FindFirstFileW(pattern.c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) {
-        return GetLastError() == ERROR_FILE_NOT_FOUND;  // readable, only empty
-    }
-    FindClose(search);
-    return true;
-}
-
-// A drive's current directory: the one last shown on it while it can still be opened, else its
-// root; 68 when neither can be opened.
-std::string DriveDirectory(const std::string& root) {
-    const std::string normalisedRoot = path_text::Normalise(root);
-    if (const std::optional<std::string> recalled = drive_directories::Recalled(normalisedRoot)) {
-        if (CanOpenDirectory(*recalled)) {
-            return *recalled;
-        }
-    }
-    if (CanOpenDirectory(normalisedRoot)) {
-        return normalisedRoot;
-    }
-    runtime::Raise(runtime::errDeviceUnavailable);
-}
-
-// The normalised path of an existing directory; 76 when there is none, 75 when it cannot be
-// looked at.
-std::string ExistingDirectory(const std::string& path) {
-    const std::string directory = path_text::Normalise(path);
-    if (directory.empty()) {
-        runtime::Raise(runtime::errPathNotFound);
-    }
-    const DWORD attributes = GetFileAttributesW(win32::Wide(directory).c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) {
-        runtime::Raise(GetLastError() == ERROR_ACCESS_DENIED ? runtime::errPathFileAccess
-                                                             : runtime::errPathNotFound);
-    }
-    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
-        runtime::Raise(runtime::errPathNotFound);
-    }
-    return directory;
-}
 
 // The root of a normalised path: "c:\".
 std::string RootOf(const std::string& path) {
@@ -103,6 +54,36 @@ LPARAM RowData(int level, bool open) {
 
 }  // namespace
 
+// Whether the directory can be read: an unready drive or an unreachable share cannot.
+bool DirListBox::CanOpenDirectory(const std::string& path) {
+    WIN32_FIND_DATAW found{};
+    const std::wstring pattern = win32::Wide(path.back() == '\\' ? path + "*" : path + "\\*");
+    HANDLE search = FindFirstFileW(pattern.c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) {
+        return GetLastError() == ERROR_FILE_NOT_FOUND;  // readable, only empty
+    }
+    FindClose(search);
+    return true;
+}
+
+// The normalised path of an existing directory; 76 when there is none, 75 when it cannot be
+// looked at.
+std::string DirListBox::ExistingDirectory(const std::string& path) {
+    const std::string directory = path_text::Normalise(path);
+    if (directory.empty()) {
+        runtime::Raise(runtime::errPathNotFound);
+    }
+    const DWORD attributes = GetFileAttributesW(win32::Wide(directory).c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        runtime::Raise(GetLastError() == ERROR_ACCESS_DENIED ? runtime::errPathFileAccess
+                                                             : runtime::errPathNotFound);
+    }
+    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+        runtime::Raise(runtime::errPathNotFound);
+    }
+    return directory;
+}
+
 DirListBox::DirListBox(Form& owner)
     : Control(owner, std::make_unique<ControlPeer>(L"LISTBOX", kListStyle, WS_EX_CLIENTEDGE)) {
     HWND list = win32::WindowOf(*this);
@@ -125,37 +106,10 @@ DirListBox::DirListBox(Form& owner)
         }
         return false;
     };
-    const std::string start = path_text::WorkingDirectory();
-    path_ = start;
-    Show(start);
-    drive_directories::Remember(start);
+    StartInWorkingDirectory();
 }
 
-void DirListBox::SetPath(const std::string& path) {
-    const std::string root = DriveRootOf(path);
-    const std::string directory = root.empty() ? ExistingDirectory(path) : DriveDirectory(root);
-    if (MoveTo(directory)) {
-        runtime::RaiseEvent(Change);
-    }
-}
-
-bool DirListBox::MoveTo(const std::string& directory) {
-    const bool changed = directory != path_;
-    path_ = directory;
-    Show(directory);
-    if (changed) {
-        drive_directories::Remember(directory);
-    }
-    return changed;
-}
-
-void DirListBox::Show(const std::string& directory) {
-    components_ = path_text::Components(directory);
-    // A directory that cannot be read shows no subdirectories.
-    subdirectories_ =
-        directory_listing::ListDirectory(directory, directory_listing::EntryKind::Directory, {},
-                                         kMaxSubdirectories)
-            .names;
+void DirListBox::FillWidget(const std::string& directory) {
     HWND list = win32::WindowOf(*this);
     SendMessageW(list, WM_SETREDRAW, FALSE, 0);
     win32::ClearListBox(list);
@@ -166,52 +120,16 @@ void DirListBox::Show(const std::string& directory) {
     for (const std::string& name : subdirectories_) {
         win32::AddListEntry(list, name, RowData(HierarchyRows(), false));
     }
-    win32::SelectRow(list, HierarchyRows() - 1);
     SendMessageW(list, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(list, nullptr, TRUE);
 }
 
-void DirListBox::OpenSelected() {
-    RaiseUserEvent([this] {
-        const int row = win32::SelectedRow(win32::WindowOf(*this));
-        if (row < 0) {
-            return;
-        }
-        if (MoveTo(ExistingDirectory(PathOfRow(row)))) {
-            runtime::RaiseEvent(Change);
-        }
-    });
+int DirListBox::SelectedRow() const {
+    return win32::SelectedRow(win32::WindowOf(*this));
 }
 
-runtime::Integer DirListBox::ListCount() const {
-    return runtime::Integer::From(static_cast<std::int64_t>(subdirectories_.size()));
-}
-
-runtime::Integer DirListBox::ListIndex() const {
-    const int row = win32::SelectedRow(win32::WindowOf(*this));
-    return row < 0 ? runtime::Integer(-1) : runtime::Integer::From(row - HierarchyRows());
-}
-
-int DirListBox::RowOf(runtime::Integer index) const {
-    const int row = index.Value() + HierarchyRows();
-    const int rows = HierarchyRows() + static_cast<int>(subdirectories_.size());
-    return row >= 0 && row < rows ? row : -1;
-}
-
-void DirListBox::SetListIndex(runtime::Integer index) {
-    const int row = RowOf(index);
-    if (row < 0) {
-        runtime::Raise(runtime::errInvalidPropertyValue);
-    }
+void DirListBox::SelectRow(int row) {
     win32::SelectRow(win32::WindowOf(*this), row);
-}
-
-std::string DirListBox::List(runtime::Integer index) const {
-    const int row = RowOf(index);
-    if (row < 0) {
-        runtime::Raise(runtime::errSubscriptOutOfRange);
-    }
-    return PathOfRow(row);
 }
 
 std::string DirListBox::PathOfRow(int row) const {
