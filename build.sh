@@ -103,6 +103,10 @@ case "${1:-}" in
         # Tests run under Wine (CMake's cross-compiling emulator, build-windows/wine-run.sh), with
         # a virtual display for what opens windows; then the build's Wine server is let go.
         status=0
+        # The build's test discovery may have left a Wine server running without a display; the
+        # tests' windows need one started on the virtual display (with the old one, controls sent
+        # no notifications), so it goes first.
+        WINEPREFIX="$PWD/build-windows/wine-prefix" wineserver -k 2>/dev/null || true
         xvfb-run -a ctest --test-dir build-windows --output-on-failure -j "$(nproc)" || status=$?
         WINEPREFIX="$PWD/build-windows/wine-prefix" wineserver -k 2>/dev/null || true
         exit "$status"
