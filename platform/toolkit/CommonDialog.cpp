@@ -1,7 +1,5 @@
 #include "platform/toolkit/CommonDialog.h"
 
-#include <sys/stat.h>
-
 #include "platform/runtime/RuntimeError.h"
 #include "platform/toolkit/Form.h"
 #include "platform/toolkit/PathText.h"
@@ -12,15 +10,10 @@ namespace toolkit {
 
 namespace {
 
-bool IsDirectory(const std::string& path) {
-    struct stat status {};
-    return !path.empty() && ::stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
-}
-
 // Where the dialog opens: the initial directory where it exists here, else the working directory.
 std::string StartDirectory(const std::string& initDir) {
     const std::string directory = path_text::Normalise(initDir);
-    return IsDirectory(directory) ? directory : path_text::WorkingDirectory();
+    return path_text::IsDirectory(directory) ? directory : path_text::WorkingDirectory();
 }
 
 }  // namespace

@@ -16,7 +16,7 @@ struct Volume {
 };
 
 // The text a drive list shows for a volume and that the directory list accepts as a path:
-// "/ [root]", "/media/usb [STICK]".
+// "/ [root]", "/media/usb [STICK]", "c: [WINDOWS]"; a drive letter without a label alone ("z:").
 std::string DriveText(const Volume& volume);
 // The root path of a drive's text; empty when the text is not a drive's.
 std::string DriveRootOf(const std::string& driveText);

@@ -16,9 +16,7 @@ namespace {
 constexpr std::size_t kMaxWorkingDirectory = 1 << 16;
 
 bool IsAbsoluteDirectory(const char* path) {
-    struct stat status {};
-    return path != nullptr && path[0] == '/' && ::stat(path, &status) == 0 &&
-           S_ISDIR(status.st_mode);
+    return path != nullptr && path[0] == '/' && IsDirectory(path);
 }
 
 // Where to stand without a working directory: the user's home (HOME, else the user database), so
@@ -34,6 +32,11 @@ std::string HomeDirectory() {
 }
 
 }  // namespace
+
+bool IsDirectory(const std::string& path) {
+    struct stat status {};
+    return !path.empty() && ::stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
+}
 
 std::string WorkingDirectory() {
     std::vector<char> buffer(4096);

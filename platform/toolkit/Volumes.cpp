@@ -16,15 +16,34 @@ runtime::Replaceable<VolumeSource>& VolumeSourceSlot() {
 
 constexpr const char* kLabelOpen = " [";
 
+// A drive-letter root ("z:") of a volume without a label stands alone, as Windows lists it; a root
+// that is a path keeps its brackets, so that its text never reads as the plain path.
+bool ShownWithoutLabel(const Volume& volume) {
+    return volume.label.empty() && !volume.rootPath.empty() && volume.rootPath.front() != '/';
+}
+
+// Whether a text may be a drive's: "root [label]", or a bare root that is not a path.
+bool MayBeDriveText(const std::string& text) {
+    if (text.empty()) {
+        return false;
+    }
+    if (text.back() == ']') {
+        return text.rfind(kLabelOpen) != std::string::npos;
+    }
+    return text.front() != '/' && text.find_first_of("/\\") == std::string::npos;
+}
+
 }  // namespace
 
 std::string DriveText(const Volume& volume) {
+    if (ShownWithoutLabel(volume)) {
+        return volume.rootPath;
+    }
     return volume.rootPath + kLabelOpen + volume.label + "]";
 }
 
 std::string DriveRootOf(const std::string& driveText) {
-    const std::size_t open = driveText.rfind(kLabelOpen);
-    if (driveText.empty() || driveText.back() != ']' || open == std::string::npos) {
+    if (!MayBeDriveText(driveText)) {
         return "";
     }
     // A label or a root with " [" in it makes the text ambiguous; a volume that shows exactly this
@@ -33,6 +52,10 @@ std::string DriveRootOf(const std::string& driveText) {
         if (DriveText(volume) == driveText) {
             return volume.rootPath;
         }
+    }
+    const std::size_t open = driveText.rfind(kLabelOpen);
+    if (driveText.back() != ']' || open == std::string::npos) {
+        return "";
     }
     std::string root = driveText.substr(0, open);
     return !root.empty() && root.front() == '/' ? root : "";

@@ -126,6 +126,19 @@ TEST(DriveRootOf, AVolumeShowingExactlyThatTextSettlesAnAmbiguousOne) {
     EXPECT_EQ(DriveRootOf("/media/usb [a [b]]"), "/media/usb");
 }
 
+TEST(DriveRootOf, ADriveLetterWithoutALabelStandsAloneAndAPathKeepsItsBrackets) {
+    const runtime::InstallGuard source(InstallVolumeSource, [] {
+        return std::vector<Volume>{{"c:", "WINDOWS"}, {"z:", ""}, {"/mnt", ""}};
+    });
+    EXPECT_EQ(DriveText({"z:", ""}), "z:");
+    EXPECT_EQ(DriveRootOf("z:"), "z:");
+    EXPECT_EQ(DriveRootOf("c: [WINDOWS]"), "c:");
+    EXPECT_EQ(DriveRootOf("y:"), "");
+    EXPECT_EQ(DriveText({"/mnt", ""}), "/mnt []");
+    EXPECT_EQ(DriveRootOf("/mnt"), "");
+    EXPECT_EQ(DriveRootOf("/mnt []"), "/mnt");
+}
+
 TEST(VolumeHolding, TheLongestWholeComponentPrefix) {
     const std::vector<Volume> volumes = {{"/", "root"}, {"/media/usb", "U"}, {"/media", "M"}};
     EXPECT_EQ(VolumeHolding(volumes, "/media/usb/x"), 1);

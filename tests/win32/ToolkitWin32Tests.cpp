@@ -10,6 +10,7 @@
 #include "platform/runtime/RuntimeError.h"
 #include "platform/toolkit/ApplicationName.h"
 #include "platform/toolkit/CommandButton.h"
+#include "platform/toolkit/CommonDialog.h"
 #include "platform/toolkit/DirListBox.h"
 #include "platform/toolkit/DriveListBox.h"
 #include "platform/toolkit/Form.h"
@@ -138,6 +139,27 @@ TEST(DriveListBoxWin32, APickInTheListRaisesChange) {
                  reinterpret_cast<LPARAM>(combo));
     EXPECT_EQ(seen, std::vector<std::string>{other == 1 ? "z: [B]" : "c: [A]"});
     toolkit::InstallVolumeSource(previous);
+}
+
+TEST(CommonDialogWin32, OpensInAnInitialDirectoryNamedOutsideTheAnsiCodePage) {
+    const std::filesystem::path base =
+        std::filesystem::temp_directory_path() / L"quorvane-\u03a9\u6f22\u5b57";
+    std::filesystem::create_directories(base);
+    const std::string directory =
+        toolkit::path_text::Normalise(reinterpret_cast<const char*>(base.u8string().c_str()));
+    std::string opened;
+    const toolkit::SaveDialogPresenter previous = toolkit::InstallSaveDialogPresenter(
+        [&](const toolkit::SaveDialogRequest& request) -> std::optional<std::string> {
+            opened = request.directory;
+            return std::nullopt;
+        });
+    toolkit::Form form;
+    toolkit::CommonDialog dialog(form);
+    dialog.InitDir = directory;
+    dialog.ShowSave();
+    toolkit::InstallSaveDialogPresenter(previous);
+    EXPECT_EQ(opened, directory);
+    std::filesystem::remove_all(base);
 }
 
 TEST(PathTextWin32, PathsStartAtADriveRootAndCompareIgnoringCase) {

@@ -1,5 +1,3 @@
-#include <sys/stat.h>
-
 #include <QFile>
 #include <QStorageInfo>
 #include <algorithm>
@@ -31,11 +29,6 @@ bool IsPseudoFileSystem(const QByteArray& type) {
            kPseudoFileSystems.end();
 }
 
-bool IsDirectory(const std::string& path) {
-    struct stat status {};
-    return ::stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
-}
-
 std::string LabelOf(const QStorageInfo& info, const std::string& root) {
     if (root == "/") {
         return "root";
@@ -60,7 +53,7 @@ std::vector<Volume> MountedVolumes() {
             continue;
         }
         const std::string root = QFile::encodeName(info.rootPath()).toStdString();
-        if (root.empty() || !IsDirectory(root) || !roots.insert(root).second) {
+        if (root.empty() || !path_text::IsDirectory(root) || !roots.insert(root).second) {
             continue;
         }
         volumes.push_back({root, LabelOf(info, root)});

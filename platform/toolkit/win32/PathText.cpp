@@ -32,6 +32,14 @@ char Folded(char c) {
 
 }  // namespace
 
+bool IsDirectory(const std::string& path) {
+    if (path.empty()) {
+        return false;
+    }
+    const DWORD attributes = GetFileAttributesW(win32::Wide(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
 std::string WorkingDirectory() {
     const DWORD length = GetCurrentDirectoryW(0, nullptr);
     std::wstring buffer(length + 1, L'\0');
