@@ -52,15 +52,6 @@ int CreateTemporary(const std::string& finalName, mode_t mode, std::string& temp
 
 }  // namespace
 
-SaveFileSink::~SaveFileSink() {
-    Discard();
-}
-
-bool SaveFileSink::Fail(int errnoValue) {
-    failureErrno_ = errnoValue;
-    return false;
-}
-
 bool SaveFileSink::Open(const std::string& fileName) {
     finalName_ = FollowLinks(fileName);
     struct stat existing {};

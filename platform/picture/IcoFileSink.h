@@ -33,7 +33,7 @@ public:
 class SaveFileSink final : public IcoFileSink {
 public:
     explicit SaveFileSink(bool flushToDisk = true) : flushToDisk_(flushToDisk) {}
-    ~SaveFileSink() override;
+    ~SaveFileSink() override { Discard(); }
     SaveFileSink(const SaveFileSink&) = delete;
     SaveFileSink& operator=(const SaveFileSink&) = delete;
 
@@ -44,7 +44,11 @@ public:
     void Discard() override;
 
 private:
-    bool Fail(int errnoValue);
+    // Records why a step failed, for FailureErrno; gives the step's false.
+    bool Fail(int errnoValue) {
+        failureErrno_ = errnoValue;
+        return false;
+    }
     bool CloseFile();
 
     std::string finalName_;

@@ -50,6 +50,9 @@ private:
     friend class Form;
     // The form is going before its controls: they no longer tell it when they go.
     void DetachFromForm() { owner_ = nullptr; }
+    // The backend's half: places the widget (pixels in the form's client area) and gives it the
+    // pointer of MousePointer / MouseIcon.
+    void Place(int left, int top, int width, int height);
     void ApplyCursor();
 
     std::unique_ptr<ControlPeer> peer_;

@@ -57,6 +57,9 @@ private:
     void Unregister(Control& control);
 
     void FocusFirstControl();
+    // The backend's half of ApplyTabOrder: the focus goes through these controls in this order and
+    // starts in the first (at once when the window shows).
+    void ChainFocus(const std::vector<Control*>& order);
 
     std::unique_ptr<FormPeer> peer_;
     std::vector<Control*> controls_;

@@ -38,6 +38,13 @@ public:
     runtime::Event DblClick;
 
 private:
+    // The backend's half: the widget's rows follow entries_ (cleared, one appended), and its
+    // selected row (-1 none), read and set without raising an event.
+    void ClearRows();
+    void AppendRow(const std::string& text);
+    int SelectedRow() const;
+    void SelectRow(int row);
+
     // The entries' own bytes; the widget shows them decoded.
     std::vector<std::string> entries_;
 };

@@ -110,15 +110,6 @@ HANDLE HandleOf(int descriptor) {
 
 }  // namespace
 
-SaveFileSink::~SaveFileSink() {
-    Discard();
-}
-
-bool SaveFileSink::Fail(int errnoValue) {
-    failureErrno_ = errnoValue;
-    return false;
-}
-
 bool SaveFileSink::Open(const std::string& fileName) {
     QuietErrors quiet;
     finalName_ = FollowLinks(fileName);

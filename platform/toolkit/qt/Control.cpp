@@ -25,13 +25,9 @@ Control::~Control() {
     }
 }
 
-void Control::Move(int leftTwips, int topTwips, int widthTwips, int heightTwips) {
-    if (widthTwips < 0 || heightTwips < 0) {
-        runtime::Raise(runtime::errInvalidPropertyValue);
-    }
+void Control::Place(int left, int top, int width, int height) {
     if (QWidget* widget = qt::WidgetOf(*this)) {
-        widget->setGeometry(TwipsToPixels(leftTwips), TwipsToPixels(topTwips),
-                            TwipsToPixels(widthTwips), TwipsToPixels(heightTwips));
+        widget->setGeometry(left, top, width, height);
     }
 }
 
@@ -49,14 +45,6 @@ void Control::SetVisible(bool visible) {
 bool Control::CanTakeFocus() const {
     const QWidget* widget = qt::WidgetOf(*this);
     return widget != nullptr && widget->focusPolicy() != Qt::NoFocus;
-}
-
-void Control::SetMousePointer(int pointer) {
-    if (!IsMousePointerValue(pointer)) {
-        runtime::Raise(runtime::errInvalidPropertyValue);
-    }
-    mousePointer_ = pointer;
-    ApplyCursor();
 }
 
 void Control::SetMouseIcon(const std::string& cursorFile) {

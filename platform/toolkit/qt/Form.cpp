@@ -59,16 +59,7 @@ void Form::SetIcon(const std::string& iconFile) {
     peer_->surface->setWindowIcon(ReadIconFile(iconFile));
 }
 
-void Form::ApplyTabOrder() {
-    std::vector<Control*> focusable;
-    for (Control* control : controls_) {
-        if (control->Visible() && control->CanTakeFocus()) {
-            focusable.push_back(control);
-        }
-    }
-    std::stable_sort(focusable.begin(), focusable.end(), [](const Control* a, const Control* b) {
-        return a->TabIndex() < b->TabIndex();
-    });
+void Form::ChainFocus(const std::vector<Control*>& focusable) {
     for (std::size_t i = 1; i < focusable.size(); ++i) {
         QWidget::setTabOrder(qt::WidgetOf(*focusable[i - 1]), qt::WidgetOf(*focusable[i]));
     }
@@ -96,10 +87,6 @@ void Form::Close() {
 
 std::int32_t Form::hWnd() const {
     return static_cast<std::int32_t>(peer_->surface->winId());
-}
-
-void Form::Unregister(Control& control) {
-    std::erase(controls_, &control);
 }
 
 }  // namespace toolkit

@@ -9,7 +9,7 @@ namespace toolkit {
 namespace {
 
 // Pointers 1 to 15, in order.
-constexpr std::array<Qt::CursorShape, 15> kStockShapes = {
+constexpr std::array<Qt::CursorShape, kStockPointerCount> kStockShapes = {
     Qt::ArrowCursor,      // 1 arrow
     Qt::CrossCursor,      // 2 cross
     Qt::IBeamCursor,      // 3 I-beam
@@ -34,10 +34,6 @@ std::optional<Qt::CursorShape> StockPointerShape(int pointer) {
         return std::nullopt;
     }
     return kStockShapes[static_cast<std::size_t>(pointer) - 1];
-}
-
-bool IsMousePointerValue(int pointer) {
-    return pointer == vbDefault || pointer == vbCustom || StockPointerShape(pointer).has_value();
 }
 
 }  // namespace toolkit

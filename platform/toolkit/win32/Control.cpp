@@ -21,13 +21,10 @@ Control::~Control() {
     }
 }
 
-void Control::Move(int leftTwips, int topTwips, int widthTwips, int heightTwips) {
-    if (widthTwips < 0 || heightTwips < 0) {
-        runtime::Raise(runtime::errInvalidPropertyValue);
-    }
-    const int height = peer_->droppedHeight > 0 ? peer_->droppedHeight : TwipsToPixels(heightTwips);
-    MoveWindow(peer_->hwnd, TwipsToPixels(leftTwips), TwipsToPixels(topTwips),
-               TwipsToPixels(widthTwips), height, TRUE);
+void Control::Place(int left, int top, int width, int height) {
+    // A drop-down list's window includes its dropped list.
+    MoveWindow(peer_->hwnd, left, top, width,
+               peer_->droppedHeight > 0 ? peer_->droppedHeight : height, TRUE);
 }
 
 bool Control::Visible() const {
@@ -43,14 +40,6 @@ void Control::SetVisible(bool visible) {
 
 bool Control::CanTakeFocus() const {
     return peer_->hwnd != nullptr && (GetWindowLongPtrW(peer_->hwnd, GWL_STYLE) & WS_TABSTOP) != 0;
-}
-
-void Control::SetMousePointer(int pointer) {
-    if (!IsMousePointerValue(pointer)) {
-        runtime::Raise(runtime::errInvalidPropertyValue);
-    }
-    mousePointer_ = pointer;
-    ApplyCursor();
 }
 
 void Control::SetMouseIcon(const std::string& cursorFile) {

@@ -89,16 +89,7 @@ void Form::SetIcon(const std::string& iconFile) {
     }
 }
 
-void Form::ApplyTabOrder() {
-    std::vector<Control*> focusable;
-    for (Control* control : controls_) {
-        if (control->Visible() && control->CanTakeFocus()) {
-            focusable.push_back(control);
-        }
-    }
-    std::stable_sort(focusable.begin(), focusable.end(), [](const Control* a, const Control* b) {
-        return a->TabIndex() < b->TabIndex();
-    });
+void Form::ChainFocus(const std::vector<Control*>& focusable) {
     // The dialog manager's Tab goes down the sibling order: put the controls in tab order.
     HWND previous = HWND_TOP;
     for (Control* control : focusable) {
@@ -130,10 +121,6 @@ void Form::Close() {
 
 std::int32_t Form::hWnd() const {
     return static_cast<std::int32_t>(reinterpret_cast<std::intptr_t>(peer_->hwnd));
-}
-
-void Form::Unregister(Control& control) {
-    std::erase(controls_, &control);
 }
 
 }  // namespace toolkit

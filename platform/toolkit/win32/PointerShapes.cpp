@@ -9,7 +9,7 @@ namespace toolkit {
 namespace {
 
 // Pointers 1 to 15, in order.
-const std::array<const wchar_t*, 15> kStockCursors = {
+const std::array<const wchar_t*, kStockPointerCount> kStockCursors = {
     IDC_ARROW,    IDC_CROSS,  IDC_IBEAM,       IDC_ARROW,  IDC_SIZEALL,
     IDC_SIZENESW, IDC_SIZENS, IDC_SIZENWSE,    IDC_SIZEWE, IDC_UPARROW,
     IDC_WAIT,     IDC_NO,     IDC_APPSTARTING, IDC_HELP,   IDC_SIZEALL,
@@ -22,11 +22,6 @@ HCURSOR StockPointer(int pointer) {
         return nullptr;
     }
     return LoadCursorW(nullptr, kStockCursors[static_cast<std::size_t>(pointer) - 1]);
-}
-
-bool IsMousePointerValue(int pointer) {
-    return pointer == vbDefault || pointer == vbCustom ||
-           (pointer >= 1 && pointer <= static_cast<int>(kStockCursors.size()));
 }
 
 }  // namespace toolkit
