@@ -61,3 +61,16 @@ std::span<const EmbeddedFile> EmbeddedFiles() {
 }  // namespace toolkit::win32
 ]=] @ONLY)
 endfunction()
+
+# quorvane_keep_debug_info_apart(target): the executable one copies to a Windows machine carries no
+# debug information; it goes to <name>.debug beside it, which gdb finds through the debug link.
+function(quorvane_keep_debug_info_apart target)
+    set(objcopy ${QUORVANE_MINGW_PREFIX}-objcopy)
+    add_custom_command(TARGET ${target} POST_BUILD
+        COMMAND ${objcopy} --only-keep-debug $<TARGET_FILE_NAME:${target}>
+            $<TARGET_FILE_NAME:${target}>.debug
+        COMMAND ${objcopy} --strip-all --add-gnu-debuglink=$<TARGET_FILE_NAME:${target}>.debug
+            $<TARGET_FILE_NAME:${target}>
+        WORKING_DIRECTORY $<TARGET_FILE_DIR:${target}>
+        VERBATIM)
+endfunction()
