@@ -6,6 +6,7 @@
 Rules:
   1. Qt headers only inside a backend folder (platform/toolkit/qt, platform/picture/qt) and in
      app/, tools/, tests/, bench/.
+     Win32 headers only inside a win32/ backend folder and in app/, tests/, bench/.
   2. platform/runtime and platform/format include nothing else of the project; platform/icons
      includes only itself and platform/format.
   3. A module's detail/ headers are included by that module alone (and its tests). The toolkit
@@ -25,6 +26,10 @@ SOURCE_SUFFIXES = {".h", ".hpp", ".cpp", ".cc"}
 SCANNED = ["app", "window", "picture", "platform", "tools"]
 QT_ALLOWED = ["platform/toolkit/qt/", "platform/picture/qt/", "app/", "tools/", "tests/", "bench/"]
 QT_HEADER = re.compile(r'#\s*include\s*<(Q[A-Za-z0-9_]*|Qt[A-Za-z]*/[^>]*)>')
+WIN32_HEADER = re.compile(
+    r'#\s*include\s*<((?:windows|commdlg|shellapi|shlobj|winnetwk|wingdi|winuser|winbase|io)\.h)>',
+    re.IGNORECASE)
+WIN32_ALLOWED_TOPS = ("app/", "tests/", "bench/")
 PROJECT_INCLUDE = re.compile(r'#\s*include\s*"([^"]+)"')
 ONLY_ITSELF = {
     "platform/runtime": ["platform/runtime/"],
@@ -57,6 +62,9 @@ def check_file(name: str, text: str, edges: dict, problems: list):
     for match in QT_HEADER.finditer(text):
         if not any(name.startswith(prefix) for prefix in QT_ALLOWED):
             problems.append(f"{name}: includes the Qt header <{match.group(1)}> outside a backend")
+    for match in WIN32_HEADER.finditer(text):
+        if "/win32/" not in name and not name.startswith(WIN32_ALLOWED_TOPS):
+            problems.append(f"{name}: includes the Win32 header <{match.group(1)}> outside a backend")
     for match in PROJECT_INCLUDE.finditer(text):
         target = match.group(1)
         if "/" not in target or module_of(target) == target:

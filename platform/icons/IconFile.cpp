@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <optional>
 #include <string_view>
+#include <system_error>
 
 namespace platform::icons {
 
@@ -95,13 +96,19 @@ std::string MunFileFor(const std::string& path) {
     if (!InSystemDirectory(path)) {
         return {};
     }
-    const std::filesystem::path file = NativePath(path);
-    const std::filesystem::path directory = file.parent_path();
-    const auto resources = FindIgnoringCase(directory.parent_path(), "systemresources");
-    const auto mun =
-        resources ? FindIgnoringCase(*resources, Lowered(ProgramText(file.filename())) + ".mun")
-                  : std::nullopt;
-    return mun ? ProgramText(*mun) : std::string();
+    // On Windows the library converts names between UTF-8 and UTF-16 and throws on one that is
+    // neither (a lone surrogate in a directory entry): then there is no .mun file to name.
+    try {
+        const std::filesystem::path file = NativePath(path);
+        const std::filesystem::path directory = file.parent_path();
+        const auto resources = FindIgnoringCase(directory.parent_path(), "systemresources");
+        const auto mun =
+            resources ? FindIgnoringCase(*resources, Lowered(ProgramText(file.filename())) + ".mun")
+                      : std::nullopt;
+        return mun ? ProgramText(*mun) : std::string();
+    } catch (const std::system_error&) {
+        return {};
+    }
 }
 
 ReadResult<IconFile> IconFile::Open(const std::string& path) {

@@ -19,7 +19,8 @@ expected="${expected}OriginalFilename|Quorvane.exe|VarFileInfo|Translation|"
 dlls=$(i686-w64-mingw32-objdump -p "$exe" | sed -n 's/^\tDLL Name: //p' | tr 'A-Z' 'a-z' | sort -u)
 for dll in $dlls; do
     case $dll in
-        kernel32.dll | user32.dll | gdi32.dll | comdlg32.dll | shell32.dll | msvcrt.dll | version.dll) ;;
+        kernel32.dll | user32.dll | gdi32.dll | comdlg32.dll | shell32.dll | msvcrt.dll | version.dll | \
+            msimg32.dll | mpr.dll) ;;
         *) fail "imports $dll" ;;
     esac
 done

@@ -9,6 +9,8 @@
 #include <optional>
 #include <string>
 
+#include "platform/format/Utf16Text.h"
+
 namespace platform::icons {
 
 namespace {
@@ -16,25 +18,6 @@ namespace {
 // Seconds from 1601-01-01 (FILETIME's epoch) to 1970-01-01.
 constexpr std::int64_t kFileTimeToUnixSeconds = 11'644'473'600;
 constexpr std::uint64_t kFileTimeTicksPerSecond = 10'000'000;  // 100 ns each
-
-// The UTF-16 spelling of a UTF-8 path; nullopt when the bytes are not valid UTF-8.
-std::optional<std::wstring> WidePath(const std::string& path) {
-    if (path.empty() || path.size() > static_cast<std::size_t>(std::numeric_limits<int>::max())) {
-        return std::nullopt;
-    }
-    const int length = static_cast<int>(path.size());
-    const int wideLength =
-        ::MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, path.data(), length, nullptr, 0);
-    if (wideLength <= 0) {
-        return std::nullopt;
-    }
-    std::wstring wide(static_cast<std::size_t>(wideLength), L'\0');
-    if (::MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, path.data(), length, wide.data(),
-                              wideLength) != wideLength) {
-        return std::nullopt;
-    }
-    return wide;
-}
 
 // Opens for reading without the system's "no disk in drive" box (a scan must never wait on it).
 HANDLE OpenShared(const std::wstring& path) {
@@ -86,7 +69,7 @@ std::unique_ptr<FileSource> FileSource::Open(const std::string& path) {
     if (path.find('\0') != std::string::npos) {
         return nullptr;
     }
-    const std::optional<std::wstring> wide = WidePath(path);
+    const std::optional<std::wstring> wide = platform::format::Utf16Of<wchar_t>(path);
     if (!wide) {
         return nullptr;  // no Windows name is spelled by bytes that are not UTF-8
     }

@@ -2,8 +2,8 @@
 
 #include <optional>
 
+#include "platform/format/Utf16Text.h"
 #include "platform/picture/FilePaths.h"
-#include "platform/picture/win32/WideNames.h"
 
 namespace platform::picture {
 
@@ -23,7 +23,7 @@ bool HasDrive(const std::string& fileName) {
 // The attributes of what the name names, without the "no disk in drive" box; nullopt when it names
 // nothing that can be looked at.
 std::optional<DWORD> AttributesOf(const std::string& fileName) {
-    const std::optional<std::wstring> wide = win32::Utf16Of(fileName);
+    const std::optional<std::wstring> wide = format::Utf16Of<wchar_t>(fileName);
     if (!wide || wide->empty()) {
         return std::nullopt;
     }

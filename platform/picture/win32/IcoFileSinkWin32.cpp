@@ -9,9 +9,9 @@
 #include <string_view>
 #include <utility>
 
+#include "platform/format/Utf16Text.h"
 #include "platform/picture/FilePaths.h"
 #include "platform/picture/IcoFileSink.h"
-#include "platform/picture/win32/WideNames.h"
 
 // The Windows sink: the temporary file is made with CreateFileW (CREATE_NEW) next to the target,
 // flushed with FlushFileBuffers and moved over the target with MoveFileExW (replace, write
@@ -80,7 +80,7 @@ HANDLE CreateTemporary(const std::string& finalName, std::string& temporaryName)
     std::mt19937 random(seed());
     for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
         temporaryName = TemporaryNameFor(finalName, random);
-        const std::optional<std::wstring> wide = win32::Utf16Of(temporaryName);
+        const std::optional<std::wstring> wide = format::Utf16Of<wchar_t>(temporaryName);
         if (!wide) {
             break;
         }
@@ -113,7 +113,7 @@ HANDLE HandleOf(int descriptor) {
 bool SaveFileSink::Open(const std::string& fileName) {
     QuietErrors quiet;
     finalName_ = FollowLinks(fileName);
-    const std::optional<std::wstring> wideFinal = win32::Utf16Of(finalName_);
+    const std::optional<std::wstring> wideFinal = format::Utf16Of<wchar_t>(finalName_);
     if (!wideFinal || wideFinal->empty()) {
         return Fail(EINVAL);
     }
@@ -156,8 +156,8 @@ bool SaveFileSink::Commit() {
     if (!CloseFile()) {
         return false;
     }
-    const std::optional<std::wstring> from = win32::Utf16Of(temporaryName_);
-    const std::optional<std::wstring> to = win32::Utf16Of(finalName_);
+    const std::optional<std::wstring> from = format::Utf16Of<wchar_t>(temporaryName_);
+    const std::optional<std::wstring> to = format::Utf16Of<wchar_t>(finalName_);
     if (!from || !to ||
         !::MoveFileExW(from->c_str(), to->c_str(),
                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
@@ -179,7 +179,7 @@ void SaveFileSink::Discard() {
         ::_close(std::exchange(descriptor_, -1));
     }
     if (!temporaryName_.empty()) {
-        if (const std::optional<std::wstring> wide = win32::Utf16Of(temporaryName_)) {
+        if (const std::optional<std::wstring> wide = format::Utf16Of<wchar_t>(temporaryName_)) {
             ::DeleteFileW(wide->c_str());
         }
         temporaryName_.clear();
