@@ -22,7 +22,7 @@ std::string DriveText(const Volume& volume);
 std::string DriveRootOf(const std::string& driveText);
 
 // Where the drive list takes its volumes from: the real file systems mounted on this machine
-// (QStorageInfo), unless a test installs another source. Returns the source it replaces.
+// (MountedVolumes), unless a test installs another source. Returns the source it replaces.
 using VolumeSource = std::function<std::vector<Volume>()>;
 VolumeSource InstallVolumeSource(VolumeSource source);
 

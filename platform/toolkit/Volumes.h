@@ -10,8 +10,8 @@ namespace toolkit {
 // The volumes of the installed source (the mounted ones unless a test installed another).
 std::vector<Volume> CurrentVolumes();
 
-// The real file systems mounted here (QStorageInfo), without pseudo file systems and files mounted
-// on their own, one per root path, sorted by root path.
+// The file systems mounted here, without the system's own, one per root path, sorted by root path
+// (Linux: linux/MountedVolumes.cpp; Windows: the logical drives).
 std::vector<Volume> MountedVolumes();
 
 // The index of the volume holding a normalised absolute path: the one whose root is the longest
