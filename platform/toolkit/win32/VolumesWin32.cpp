@@ -56,13 +56,10 @@ std::wstring VolumeLabel(const std::wstring& root) {
 
 Volume VolumeOf(const std::wstring& root) {
     const std::wstring drive{static_cast<wchar_t>(std::towlower(root[0])), L':'};
-    std::wstring label;
-    if (::GetDriveTypeW(root.c_str()) == DRIVE_REMOTE) {
-        label = ShareOf(drive);
-    }
-    if (label.empty()) {
-        label = VolumeLabel(root);
-    }
+    // A network drive is named from the local record of its connection: asking its server for a
+    // label could wait as long as the server is away.
+    const std::wstring label =
+        ::GetDriveTypeW(root.c_str()) == DRIVE_REMOTE ? ShareOf(drive) : VolumeLabel(root);
     return {win32::Utf8Of(drive), win32::Utf8Of(label)};
 }
 
