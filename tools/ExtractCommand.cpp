@@ -1,7 +1,10 @@
 #include "tools/ExtractCommand.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <filesystem>
+#include <map>
 #include <new>
 
 #include "picture/MPictureTool.h"
@@ -66,8 +69,26 @@ std::string LabelOf(const icons::IconFile& file, std::uint32_t index) {
     return record ? record->name.Label() : std::string();
 }
 
+// The stems the files of one run name their icons after: a file's own stem, "~2", "~3"... added
+// when an earlier file of the run had it (ignoring case, as many file systems do), so that two
+// files named alike never write over each other's icons.
+class RunStems {
+public:
+    std::string For(const std::string& fileName) {
+        const std::string stem = ProgramText(NativePath(fileName).stem());
+        std::string key = stem;
+        std::transform(key.begin(), key.end(), key.begin(),
+                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+        const int seen = ++seen_[key];
+        return seen == 1 ? stem : stem + "~" + std::to_string(seen);
+    }
+
+private:
+    std::map<std::string, int> seen_;
+};
+
 // Every icon of the file, or those the command names; false when something was reported.
-bool ExtractFile(const ToolCommand& command, const std::string& fileName) {
+bool ExtractFile(const ToolCommand& command, const std::string& fileName, const std::string& stem) {
     const auto file = icons::IconFile::Open(fileName);
     if (!file) {
         ReportReason(fileName, "no icons: " + file.error().reason);
@@ -86,7 +107,7 @@ bool ExtractFile(const ToolCommand& command, const std::string& fileName) {
             continue;
         }
         const auto at = static_cast<std::uint32_t>(index);
-        const std::string outName = ExtractedName(command.outputDirectory, fileName, at,
+        const std::string outName = ExtractedName(command.outputDirectory, stem, at,
                                                   LabelOf(*file, at), command.pngSide.has_value());
         ok = Write(picture, outName, command.pngSide, true) && ok;
     }
@@ -95,11 +116,10 @@ bool ExtractFile(const ToolCommand& command, const std::string& fileName) {
 
 }  // namespace
 
-std::string ExtractedName(const std::string& directory, const std::string& fileName,
+std::string ExtractedName(const std::string& directory, const std::string& stem,
                           std::uint32_t index, const std::string& label, bool png) {
     char number[16];
     std::snprintf(number, sizeof number, "%03u", static_cast<unsigned>(index));
-    const std::string stem = ProgramText(NativePath(fileName).stem());
     const std::string name = stem + "-" + number + (label.empty() ? "" : "-" + SafeLabel(label)) +
                              (png ? ".png" : ".ico");
     return ProgramText(NativePath(directory) / NativePath(name));
@@ -109,6 +129,7 @@ int ExtractIcons(const ToolCommand& command) {
     std::error_code error;
     std::filesystem::create_directories(NativePath(command.outputDirectory), error);
     int status = kExitOk;
+    RunStems stems;
     for (const std::string& fileName : command.files) {
         if (!FileExists(fileName)) {
             ReportError(fileName, runtime::errFileNotFound);
@@ -116,7 +137,7 @@ int ExtractIcons(const ToolCommand& command) {
             continue;
         }
         try {
-            status = ExtractFile(command, fileName) ? status : kExitFailure;
+            status = ExtractFile(command, fileName, stems.For(fileName)) ? status : kExitFailure;
         } catch (const std::bad_alloc&) {
             ReportError(fileName, runtime::errOutOfMemory);
             status = kExitFailure;

@@ -8,11 +8,11 @@
 // The tool's `extract`, `save` and `thumbnail` commands: icons written to files.
 namespace tool {
 
-// The name extract gives icon `index` of the file `fileName` in `directory`:
-// DIRECTORY/STEM-NNN-LABEL.ico (.png), e.g. "out/shell32-003-ID16.ico"; the label is the group's
-// ID ("ID16") or its name, with characters no file name should hold (/ \ : * ? " < > | and
-// control characters) turned into "_", left out with its dash when the group has neither.
-std::string ExtractedName(const std::string& directory, const std::string& fileName,
+// The name extract gives icon `index` of a file whose icons are named after `stem`, in
+// `directory`: DIRECTORY/STEM-NNN-LABEL.ico (.png), e.g. "out/shell32-003-ID16.ico"; the label is
+// the group's ID ("ID16") or its name, with characters no file name should hold (/ \ : * ? " < > |
+// and control characters) turned into "_", left out with its dash when the group has neither.
+std::string ExtractedName(const std::string& directory, const std::string& stem,
                           std::uint32_t index, const std::string& label, bool png);
 
 // Writes the icons the command names, every icon of each file when it names none. Each file or

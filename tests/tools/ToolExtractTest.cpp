@@ -58,6 +58,23 @@ TEST_F(IconsToolExtract, WritesEveryIconNamedByStemIndexAndResourceName) {
     EXPECT_EQ(Read(Path("out/app-001-ID100.ico")), fixtures::BuildIco({large_.bytes}));
 }
 
+TEST_F(IconsToolExtract, FilesNamedAlikeNeverWriteOverEachOthersIcons) {
+    ASSERT_TRUE(QDir(dir_.path()).mkpath("other"));
+    fixtures::PeBuilder pe;
+    pe.AddIcon(1, small_.bytes);
+    pe.AddGroup(u"MAIN/ICON", {1});
+    fixtures::WriteFile(Path("other/app.dll"), pe.Build(true));
+
+    const ToolRun run =
+        Run({"extract", Path("app.exe"), Path("other/app.dll"), "--index", "0", "-o", Path("out")});
+
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(Written("out"), QStringList({"app-000-MAIN_ICON.ico", "app~2-000-MAIN_ICON.ico"}));
+    EXPECT_EQ(Read(Path("out/app-000-MAIN_ICON.ico")),
+              fixtures::BuildIco({small_.bytes, large_.bytes}));
+    EXPECT_EQ(Read(Path("out/app~2-000-MAIN_ICON.ico")), fixtures::BuildIco({small_.bytes}));
+}
+
 TEST_F(IconsToolExtract, WritesTheChosenIconsAsPngsOfTheBestImage) {
     const ToolRun extract =
         Run({"extract", "--index", "1", "--png", "32", Path("app.exe"), "-o", Path("png")});
