@@ -141,4 +141,17 @@ TEST_F(LayoutTest, TheFocusStartsInTheDirectoryListAndTabFollowsTheTabIndexes) {
     }
 }
 
+TEST_F(LayoutTest, TheFocusComesBackToItsControlWhenTheWindowIsActivatedAgain) {
+    ASSERT_TRUE(window_probe::Activate(w));
+    user_input::PressTab(w);
+    ASSERT_TRUE(window_probe::HasFocus(w.dlstDrives));
+    toolkit::Form other;
+    other.Show();
+    ASSERT_TRUE(window_probe::Activate(other));
+
+    ASSERT_TRUE(window_probe::Activate(w));
+
+    EXPECT_TRUE(window_probe::HasFocus(w.dlstDrives));
+}
+
 }  // namespace
