@@ -1,3 +1,4 @@
+#include <QApplication>
 #include <QListWidget>
 #include <QTest>
 #include <QWidget>
@@ -32,6 +33,17 @@ void ClickEntry(toolkit::ListBox& list, int index, bool doubleClick) {
 
 void ClickButton(toolkit::CommandButton& button) {
     QTest::mouseClick(toolkit::qt::WidgetOf(button), Qt::LeftButton);
+}
+
+void PressTab(toolkit::Form& form) {
+    QWidget* focus = QApplication::focusWidget();
+    QTest::keyClick(focus != nullptr ? focus : toolkit::qt::SurfaceOf(form), Qt::Key_Tab);
+}
+
+void PressEnter(toolkit::Form&, toolkit::Control& control) {
+    QWidget* widget = toolkit::qt::WidgetOf(control);
+    widget->setFocus();
+    QTest::keyClick(widget, Qt::Key_Return);
 }
 
 }  // namespace user_input

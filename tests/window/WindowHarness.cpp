@@ -2,7 +2,10 @@
 
 #include <fstream>
 
+#include "platform/toolkit/ApplicationName.h"
+#include "platform/toolkit/PathText.h"
 #include "tests/support/IconFixtures.h"
+#include "tests/support/NativePath.h"
 #include "tests/window/UserInput.h"
 
 namespace {
@@ -23,7 +26,7 @@ std::vector<std::string> EntriesOf(toolkit::ListBox& list) {
 }  // namespace
 
 WindowHarness::WindowHarness()
-    : dir_(scratch_.Path()),
+    : dir_(toolkit::path_text::Normalise(scratch_.Path())),
       messageBoxes_(
           toolkit::InstallMessageBoxPresenter,
           [this](const toolkit::MessageBoxRequest& request) { messages.push_back(request); }),
@@ -53,6 +56,10 @@ WindowHarness::~WindowHarness() {
     window_.reset();
 }
 
+std::string WindowHarness::Join(const std::string& directory, const std::string& name) {
+    return toolkit::path_text::Normalise(directory + "/" + name);
+}
+
 void WindowHarness::WriteIconFile(const std::string& name, int icons, std::uint32_t seed) const {
     fixtures::PeBuilder pe;
     std::uint16_t id = 1;
@@ -74,7 +81,7 @@ void WindowHarness::WriteFileWithoutIcons(const std::string& name) const {
 }
 
 void WindowHarness::WriteTextFile(const std::string& name) const {
-    std::ofstream(Path(name)) << "not an executable\n";
+    std::ofstream(testsupport::NativePath(Path(name))) << "not an executable\n";
 }
 
 void WindowHarness::OpenScratchDirectory() {
@@ -104,6 +111,14 @@ std::vector<std::string> WindowHarness::LstFilesEntries() {
 }
 std::vector<std::string> WindowHarness::LstIconeEntries() {
     return EntriesOf(window_->lstIcone);
+}
+
+std::string RuntimeBoxTitle() {
+#ifdef _WIN32
+    return toolkit::ApplicationName();
+#else
+    return "Quorvane";
+#endif
 }
 
 Previews PreviewsOf(frmCercaIco& window) {

@@ -21,8 +21,12 @@ public:
     ~WindowHarness();
 
     frmCercaIco& window() { return *window_; }
+    // The scratch directory as the directory list names it.
     const std::string& dir() const { return dir_; }
-    std::string Path(const std::string& name) const { return dir_ + "/" + name; }
+    // A name in the scratch directory, spelled as the toolkit spells paths.
+    std::string Path(const std::string& name) const { return Join(dir_, name); }
+    // A name in a directory, spelled as the toolkit spells paths ("\\" on Windows, "/" elsewhere).
+    static std::string Join(const std::string& directory, const std::string& name);
 
     // Fixture files: an executable with `icons` icon groups (each a 16, a 32 and a 48 px image of
     // its own), one with resources but no icon, and a file that is not an executable.
@@ -65,6 +69,10 @@ private:
     runtime::InstallGuard<platform::ExtractIconService> extractIconService_;
     std::unique_ptr<frmCercaIco> window_;
 };
+
+// The title of the runtime's own boxes: the application's name, "Quorvane" as the Qt test main
+// sets it; a Windows program is named after its executable (here the test program's).
+std::string RuntimeBoxTitle();
 
 // The three previews' pictures.
 struct Previews {

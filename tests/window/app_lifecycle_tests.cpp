@@ -2,36 +2,33 @@
 // 0, and nothing is shown or written on the way.
 #include <gtest/gtest.h>
 
-#include <QApplication>
-#include <QDir>
-#include <QTemporaryDir>
-#include <QTimer>
+#include <filesystem>
 
 #include "platform/icons/IconService.h"
+#include "tests/support/ScratchDirectory.h"
 #include "tests/window/WindowHarness.h"
+#include "tests/window/WindowProbe.h"
 
 namespace {
 
 TEST(AppLifecycle, ClosingTheWindowEndsTheLoopWithExitCodeZeroAndWritesNothing) {
-    QTemporaryDir workingDirectory;
-    const QString previous = QDir::currentPath();
-    ASSERT_TRUE(QDir::setCurrent(workingDirectory.path()));
+    const testsupport::ScratchDirectory workingDirectory;
+    const std::filesystem::path workingPath = testsupport::NativePath(workingDirectory.Path());
+    const std::filesystem::path previous = std::filesystem::current_path();
+    std::filesystem::current_path(workingPath);
     const std::size_t liveAtStart = platform::icons::LiveIconCount();
     int exitCode = -1;
     {
         WindowHarness h;
-        QTimer::singleShot(0, [&] { h.window().Close(); });
-        exitCode = QApplication::exec();
+        exitCode = window_probe::RunEventLoop(h.window(), [&] { h.window().Close(); });
         EXPECT_TRUE(h.messages.empty());
         EXPECT_TRUE(h.extractCalls.empty());
         EXPECT_EQ(h.saveDialogsShown, 0);
     }
     EXPECT_EQ(exitCode, 0);
-    EXPECT_TRUE(
-        QDir(workingDirectory.path())
-            .isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System));
+    EXPECT_TRUE(std::filesystem::is_empty(workingPath));
     EXPECT_EQ(platform::icons::LiveIconCount(), liveAtStart);
-    QDir::setCurrent(previous);
+    std::filesystem::current_path(previous);
 }
 
 }  // namespace

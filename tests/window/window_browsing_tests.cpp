@@ -3,20 +3,24 @@
 // where a test counts calls or injects failures.
 #include <gtest/gtest.h>
 
-#include <QImage>
-#include <QWidget>
+#include <algorithm>
 #include <filesystem>
+#include <functional>
 
 #include "platform/icons/IconService.h"
+#include "platform/toolkit/PathText.h"
 #include "platform/toolkit/Screen.h"
-#include "platform/toolkit/qt/Peers.h"
 #include "tests/support/IconFixtures.h"
+#include "tests/support/NativePath.h"
 #include "tests/support/RaisedNumber.h"
 #include "tests/window/WindowHarness.h"
+#include "tests/window/WindowProbe.h"
 
 using platform::icons::LiveIconCount;
 using runtime::Integer;
 using toolkit::Screen;
+using toolkit::path_text::Normalise;
+using window_probe::Pixels;
 
 namespace {
 
@@ -25,7 +29,7 @@ const std::string kNoIcons = "Il file selezionato non contiene icone!";
 std::vector<std::int32_t> IndicesAsked(const WindowHarness& h, const std::string& path) {
     std::vector<std::int32_t> indices;
     for (const auto& call : h.extractCalls) {
-        if (call.path == path) {
+        if (Normalise(call.path) == path) {
             indices.push_back(call.index);
         }
     }
@@ -40,15 +44,8 @@ std::vector<IPictureDisp> PicturesOf(frmCercaIco& w) {
     return pictures;
 }
 
-bool IsUniform(const QImage& image) {
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            if (image.pixel(x, y) != image.pixel(0, 0)) {
-                return false;
-            }
-        }
-    }
-    return true;
+bool IsUniform(const std::vector<std::uint32_t>& pixels) {
+    return std::adjacent_find(pixels.begin(), pixels.end(), std::not_equal_to<>()) == pixels.end();
 }
 
 class BrowsingTest : public ::testing::Test {
@@ -152,8 +149,8 @@ TEST_F(BrowsingTest, AFileWithoutIconsAfterALoadedOneChangesNothingElse) {
     const std::vector<IPictureDisp> pictures = PicturesOf(w);
     const Previews before = PreviewsOf(w);
     const std::size_t live = LiveIconCount();
-    h.WriteFileWithoutIcons("b.dll");          // rewritten after the scan
-    std::filesystem::remove(h.Path("c.dll"));  // gone after the scan
+    h.WriteFileWithoutIcons("b.dll");                                   // rewritten after the scan
+    std::filesystem::remove(testsupport::NativePath(h.Path("c.dll")));  // gone after the scan
 
     for (int file : {1, 2}) {
         h.messages.clear();
@@ -263,7 +260,7 @@ TEST_F(BrowsingTest, AFailingScanRestoresThePointerAndTheWindowStaysUsable) {
 
     ASSERT_EQ(h.messages.size(), 1u);
     EXPECT_EQ(h.messages[0].text, "Errore di run-time '57':\n\nErrore di I/O periferica");
-    EXPECT_EQ(h.messages[0].title, "Quorvane");
+    EXPECT_EQ(h.messages[0].title, RuntimeBoxTitle());
     EXPECT_EQ(Screen.MousePointer(), toolkit::vbDefault);
 
     h.scriptedService = nullptr;
@@ -314,15 +311,15 @@ TEST_F(BrowsingTest, AnIconThatGaveNoPictureShowsNothingAndLeaksNothing) {
 TEST_F(BrowsingTest, ThePreviewsDrawTheIconAndNavigationClearsThem) {
     h.WriteIconFile("a.dll", 1);
     h.OpenScratchDirectory();
-    const QImage empty = toolkit::qt::WidgetOf(w.imgGrande)->grab().toImage();
+    const std::vector<std::uint32_t> empty = Pixels(w.imgGrande);
     h.PressAggiorna();
 
-    EXPECT_FALSE(IsUniform(toolkit::qt::WidgetOf(w.imgGrande)->grab().toImage()));
-    EXPECT_FALSE(IsUniform(toolkit::qt::WidgetOf(w.imgMedia)->grab().toImage()));
-    EXPECT_FALSE(IsUniform(toolkit::qt::WidgetOf(w.imgPiccola)->grab().toImage()));
+    EXPECT_FALSE(IsUniform(Pixels(w.imgGrande)));
+    EXPECT_FALSE(IsUniform(Pixels(w.imgMedia)));
+    EXPECT_FALSE(IsUniform(Pixels(w.imgPiccola)));
 
     w.dirlDirectory_Change();
-    EXPECT_EQ(toolkit::qt::WidgetOf(w.imgGrande)->grab().toImage(), empty);
+    EXPECT_EQ(Pixels(w.imgGrande), empty);
 }
 
 TEST_F(BrowsingTest, ShowingAnIconBeforeAnyLoadIsOutOfRange) {
@@ -330,18 +327,24 @@ TEST_F(BrowsingTest, ShowingAnIconBeforeAnyLoadIsOutOfRange) {
 }
 
 TEST_F(BrowsingTest, FilesWithNonAsciiNamesInANonAsciiDirectoryAreListedAndLoaded) {
-    const std::string sub = h.dir() + "/Icone è più";
-    std::filesystem::create_directory(sub);
+    const std::string sub = h.Path("Icone è più");
+    std::filesystem::create_directory(testsupport::NativePath(sub));
     fixtures::PeBuilder pe;
     pe.AddIcon(1, fixtures::MakeDibImage({.width = 32, .height = 32, .bitCount = 8}).bytes);
     pe.AddGroup(std::uint16_t{1}, {1});
-    fixtures::WriteFile(sub + "/Città.dll", pe.Build(false));
-    fixtures::WriteFile(sub + "/bad\xff\xfe.exe", pe.Build(true));
+    fixtures::WriteFile(WindowHarness::Join(sub, "Città.dll"), pe.Build(false));
+#ifdef _WIN32
+    // Windows names are UTF-16: no name holds bytes that are not UTF-8. Another file goes first.
+    const std::string other = "Albero.exe";
+#else
+    const std::string other = "bad\xff\xfe.exe";
+#endif
+    fixtures::WriteFile(WindowHarness::Join(sub, other), pe.Build(true));
 
     w.dirlDirectory.SetPath(sub);
     h.PressAggiorna();
 
-    EXPECT_EQ(h.LstFilesEntries(), (std::vector<std::string>{"bad\xff\xfe.exe", "Città.dll"}));
+    EXPECT_EQ(h.LstFilesEntries(), (std::vector<std::string>{other, "Città.dll"}));
     ExpectLoaded(1);
     h.ClickFile(1);
     ExpectLoaded(1);

@@ -3,19 +3,19 @@
 // program.
 #include <gtest/gtest.h>
 
-#include <QListWidget>
-#include <QTest>
 #include <filesystem>
 
 #include "platform/icons/IconService.h"
 #include "platform/toolkit/DriveListBox.h"
 #include "platform/toolkit/Screen.h"
-#include "platform/toolkit/qt/Peers.h"
-#include "tests/support/ScratchDirectory.h"
+#include "tests/support/NativePath.h"
+#include "tests/window/ScratchVolume.h"
+#include "tests/window/UserInput.h"
 #include "tests/window/WindowHarness.h"
 
 using platform::icons::LiveIconCount;
 using runtime::Integer;
+using testsupport::NativePath;
 
 namespace {
 
@@ -31,7 +31,9 @@ private:
 
 class NavigationTest : public ::testing::Test {
 protected:
-    NavigationTest() { std::filesystem::create_directories(driveRoot + "/sub"); }
+    NavigationTest() { std::filesystem::create_directories(NativePath(Sub())); }
+
+    std::string Sub() const { return WindowHarness::Join(driveRoot, "sub"); }
 
     void LoadAFile() {
         h.WriteIconFile("a.dll", 3);
@@ -53,14 +55,14 @@ protected:
         EXPECT_FALSE(w.flstInDir.Visible());
     }
 
-    // Each test has volumes of its own: CTest runs the tests of this suite side by side.
-    testsupport::ScratchDirectory driveScratch;
-    testsupport::ScratchDirectory goneScratch;
-    const std::string driveRoot = driveScratch.Path();
-    const std::string goneRoot = goneScratch.Path();
-    const toolkit::Volume drive{driveRoot, "PROVA"};
-    const toolkit::Volume goneDrive{goneRoot, "SPARITO"};
-    InstalledVolumes volumes{{{"/", "root"}, drive, goneDrive}};
+    // Each test has volumes of its own where it can: CTest runs the tests of this suite side by
+    // side.
+    ScratchVolume driveScratch{ScratchVolume::Kind::kWritable, "PROVA"};
+    ScratchVolume goneScratch{ScratchVolume::Kind::kRemovable, "SPARITO"};
+    const std::string driveRoot = driveScratch.Root();
+    const toolkit::Volume drive = driveScratch.volume();
+    const toolkit::Volume goneDrive = goneScratch.volume();
+    InstalledVolumes volumes{{ScratchVolume::SystemRoot(), drive, goneDrive}};
     WindowHarness h;
     frmCercaIco& w = h.window();
 };
@@ -68,8 +70,8 @@ protected:
 TEST_F(NavigationTest, ChangingTheDirectoryClearsListsAndPreviewsButKeepsThePictures) {
     LoadAFile();
     const std::size_t live = LiveIconCount();
-    const std::string sub = h.dir() + "/vuota";
-    std::filesystem::create_directory(sub);
+    const std::string sub = h.Path("vuota");
+    std::filesystem::create_directory(NativePath(sub));
 
     w.dirlDirectory.SetPath(sub);
 
@@ -82,7 +84,8 @@ TEST_F(NavigationTest, ChangingTheDirectoryClearsListsAndPreviewsButKeepsThePict
 
     // The next press scans the new directory.
     h.WriteIconFile("nuova.dll", 1);
-    std::filesystem::rename(h.Path("nuova.dll"), sub + "/nuova.dll");
+    std::filesystem::rename(NativePath(h.Path("nuova.dll")),
+                            NativePath(WindowHarness::Join(sub, "nuova.dll")));
     w.dirlDirectory_Change();
     h.PressAggiorna();
     EXPECT_EQ(h.LstFilesEntries(), std::vector<std::string>{"nuova.dll"});
@@ -99,17 +102,17 @@ TEST_F(NavigationTest, ChoosingADriveMovesTheDirectoryListThereAndClearsEverythi
     EXPECT_TRUE(h.messages.empty());
 
     // Back on the drive later, the directory list returns to where it was on it.
-    w.dirlDirectory.SetPath(driveRoot + "/sub");
-    w.dlstDrives.SetDrive(toolkit::DriveText({"/", "root"}));
+    w.dirlDirectory.SetPath(Sub());
+    w.dlstDrives.SetDrive(toolkit::DriveText(ScratchVolume::SystemRoot()));
     w.dlstDrives.SetDrive(toolkit::DriveText(drive));
-    EXPECT_EQ(w.dirlDirectory.Path(), driveRoot + "/sub");
+    EXPECT_EQ(w.dirlDirectory.Path(), Sub());
     ExpectCleared();
 }
 
 TEST_F(NavigationTest, ADriveThatCannotBeReadIsReportedAndNothingElseChanges) {
     LoadAFile();
     const Previews before = PreviewsOf(w);
-    std::filesystem::remove_all(goneRoot);
+    goneScratch.RemoveRoot();
 
     w.dlstDrives.SetDrive(toolkit::DriveText(goneDrive));
 
@@ -139,20 +142,17 @@ TEST_F(NavigationTest, AnErrorThatIsNotARuntimeErrorIsReportedAsADriveNotReady) 
 }
 
 TEST_F(NavigationTest, OpeningADirectoryThatVanishedShowsTheRuntimeErrorAndTheProgramGoesOn) {
-    const std::string sub = h.dir() + "/sparisce";
-    std::filesystem::create_directory(sub);
+    const std::string sub = h.Path("sparisce");
+    std::filesystem::create_directory(NativePath(sub));
     h.OpenScratchDirectory();
-    std::filesystem::remove(sub);  // still listed, gone on disk
-    auto* list = qobject_cast<QListWidget*>(toolkit::qt::WidgetOf(w.dirlDirectory));
-    ASSERT_NE(list, nullptr);
+    std::filesystem::remove(NativePath(sub));  // still listed, gone on disk
     w.dirlDirectory.SetListIndex(0);
-    list->setFocus();
 
-    QTest::keyClick(list, Qt::Key_Return);
+    user_input::PressEnter(w, w.dirlDirectory);
 
     ASSERT_EQ(h.messages.size(), 1u);
     EXPECT_EQ(h.messages[0].text, "Errore di run-time '76':\n\nImpossibile trovare il percorso");
-    EXPECT_EQ(h.messages[0].title, "Quorvane");
+    EXPECT_EQ(h.messages[0].title, RuntimeBoxTitle());
     EXPECT_EQ(toolkit::Screen.MousePointer(), toolkit::vbDefault);
     // The window is still there and works.
     h.WriteIconFile("a.dll", 1);

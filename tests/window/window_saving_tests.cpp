@@ -2,8 +2,6 @@
 // dialog and the message box scripted.
 #include <gtest/gtest.h>
 
-#include <QFile>
-#include <QImageReader>
 #include <filesystem>
 #include <fstream>
 
@@ -12,13 +10,24 @@
 #include "platform/runtime/Replaceable.h"
 #include "platform/runtime/RuntimeError.h"
 #include "platform/toolkit/Screen.h"
+#include "tests/support/NativePath.h"
 #include "tests/window/WindowHarness.h"
 
 namespace {
 
+using testsupport::NativePath;
+
 std::vector<char> ReadAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(NativePath(path), std::ios::binary);
     return {std::istreambuf_iterator<char>(in), {}};
+}
+
+// The number of images an .ico file's directory announces; -1 when it is no icon file.
+int IcoImageCount(const std::vector<char>& ico) {
+    if (ico.size() < 6 || ico[0] != 0 || ico[1] != 0 || ico[2] != 1 || ico[3] != 0) {
+        return -1;
+    }
+    return static_cast<unsigned char>(ico[4]) | static_cast<unsigned char>(ico[5]) << 8;
 }
 
 // The .ico of the picture's whole group, as the picture service lays it out (the layout itself is
@@ -39,7 +48,7 @@ protected:
         h.OpenScratchDirectory();
         h.PressAggiorna();
         ASSERT_NE(w.imgGrande.Picture(), nullptr);
-        std::filesystem::create_directory(out);
+        std::filesystem::create_directory(NativePath(out));
     }
 
     void ExpectOneMessage(const std::string& text) {
@@ -51,32 +60,32 @@ protected:
 
     WindowHarness h;
     frmCercaIco& w = h.window();
-    const std::string out = h.dir() + "/salvate";
+    const std::string out = h.Path("salvate");
 };
 
 TEST_F(SavingTest, TheButtonSavesTheLargePreviewAsAnIcoOfEveryImage) {
     h.ClickIcon(1);
-    h.saveAnswers = {out + "/icona.ico"};
+    h.saveAnswers = {WindowHarness::Join(out, "icona.ico")};
 
     h.PressSalvaIcona();
 
     EXPECT_EQ(h.saveDialogsShown, 1);
     EXPECT_TRUE(h.messages.empty());
-    EXPECT_EQ(ReadAll(out + "/icona.ico"), IcoOf(w.mIcone(1)));
-    QImageReader reader(QString::fromStdString(out + "/icona.ico"));
-    EXPECT_EQ(reader.imageCount(), 3);
+    const std::vector<char> saved = ReadAll(WindowHarness::Join(out, "icona.ico"));
+    EXPECT_EQ(saved, IcoOf(w.mIcone(1)));
+    EXPECT_EQ(IcoImageCount(saved), 3);
     EXPECT_EQ(toolkit::Screen.MousePointer(), toolkit::vbDefault);
 }
 
 TEST_F(SavingTest, ADoubleClickSavesTheEntryDoubleClicked) {
-    h.saveAnswers = {out + "/doppio"};  // typed without an extension
+    h.saveAnswers = {WindowHarness::Join(out, "doppio")};  // typed without an extension
 
     h.DoubleClickIcon(2);
 
     EXPECT_TRUE(h.messages.empty());
     EXPECT_EQ(w.lstIcone.ListIndex(), runtime::Integer(2));
-    EXPECT_EQ(ReadAll(out + "/doppio.ico"), IcoOf(w.mIcone(2)));
-    EXPECT_FALSE(std::filesystem::exists(out + "/doppio"));
+    EXPECT_EQ(ReadAll(WindowHarness::Join(out, "doppio.ico")), IcoOf(w.mIcone(2)));
+    EXPECT_FALSE(std::filesystem::exists(NativePath(WindowHarness::Join(out, "doppio"))));
     EXPECT_EQ(w.cdlSalvaIco.FileTitle, "doppio.ico");
 }
 
@@ -87,14 +96,14 @@ TEST_F(SavingTest, CancelFromEitherRouteDoesNothing) {
 
     EXPECT_EQ(h.saveDialogsShown, 2);
     EXPECT_TRUE(h.messages.empty());
-    EXPECT_TRUE(std::filesystem::is_empty(out));
+    EXPECT_TRUE(std::filesystem::is_empty(NativePath(out)));
     EXPECT_EQ(w.lstIcone.ListCount(), runtime::Integer(3));
     EXPECT_EQ(PreviewsOf(w).grande, w.mIcone(1));
     EXPECT_NE(before.grande, nullptr);
 }
 
 TEST_F(SavingTest, AFailedSaveReportsTheErrorNumberAndTheFileName) {
-    const std::string missing = h.dir() + "/non-esiste/icona.ico";
+    const std::string missing = WindowHarness::Join(h.Path("non-esiste"), "icona.ico");
     h.saveAnswers = {missing};
     h.PressSalvaIcona();
     ExpectOneMessage("Errore n. 76 salvando il file \r\nicona.ico");
@@ -103,11 +112,11 @@ TEST_F(SavingTest, AFailedSaveReportsTheErrorNumberAndTheFileName) {
     h.saveAnswers = {missing};
     h.DoubleClickIcon(0);
     ExpectOneMessage("Errore n.  76 salvando il file \r\nicona.ico");
-    EXPECT_FALSE(std::filesystem::exists(h.dir() + "/non-esiste"));
+    EXPECT_FALSE(std::filesystem::exists(NativePath(h.Path("non-esiste"))));
 }
 
 TEST_F(SavingTest, ANegativeErrorNumberFollowsThePrefixWithItsSign) {
-    h.saveAnswers = {out + "/primo.ico"};
+    h.saveAnswers = {WindowHarness::Join(out, "primo.ico")};
     h.PressSalvaIcona();
     ASSERT_TRUE(h.messages.empty());
     const runtime::InstallGuard failing(
@@ -124,7 +133,7 @@ TEST_F(SavingTest, ANegativeErrorNumberFollowsThePrefixWithItsSign) {
 }
 
 TEST_F(SavingTest, AnErrorThatIsNotARuntimeErrorIsReportedByItsNumber) {
-    h.saveAnswers = {out + "/primo.ico"};
+    h.saveAnswers = {WindowHarness::Join(out, "primo.ico")};
     h.PressSalvaIcona();
     ASSERT_TRUE(h.messages.empty());
     const runtime::InstallGuard failing(
@@ -140,8 +149,8 @@ TEST_F(SavingTest, AnErrorThatIsNotARuntimeErrorIsReportedByItsNumber) {
 
 TEST_F(SavingTest, SavingWithNothingPreviewedReportsTheEmptyPictureAndWritesNothing) {
     w.dirlDirectory_Change();  // clears the previews
-    const std::string existing = out + "/esistente.ico";
-    std::ofstream(existing) << "contenuto di prima";
+    const std::string existing = WindowHarness::Join(out, "esistente.ico");
+    std::ofstream(NativePath(existing)) << "contenuto di prima";
     h.saveAnswers = {existing};
 
     h.PressSalvaIcona();
@@ -153,15 +162,15 @@ TEST_F(SavingTest, SavingWithNothingPreviewedReportsTheEmptyPictureAndWritesNoth
 }
 
 TEST_F(SavingTest, TwoSavesInARowEachAskForAName) {
-    h.saveAnswers = {out + "/uno.ico", out + "/due.ico"};
+    h.saveAnswers = {WindowHarness::Join(out, "uno.ico"), WindowHarness::Join(out, "due.ico")};
     h.PressSalvaIcona();
     h.ClickIcon(2);
     h.PressSalvaIcona();
 
     EXPECT_EQ(h.saveDialogsShown, 2);
     EXPECT_TRUE(h.messages.empty());
-    EXPECT_EQ(ReadAll(out + "/uno.ico"), IcoOf(w.mIcone(0)));
-    EXPECT_EQ(ReadAll(out + "/due.ico"), IcoOf(w.mIcone(2)));
+    EXPECT_EQ(ReadAll(WindowHarness::Join(out, "uno.ico")), IcoOf(w.mIcone(0)));
+    EXPECT_EQ(ReadAll(WindowHarness::Join(out, "due.ico")), IcoOf(w.mIcone(2)));
 }
 
 }  // namespace

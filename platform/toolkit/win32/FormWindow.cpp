@@ -46,6 +46,29 @@ bool EraseBackground(HWND form, HDC dc) {
     return true;
 }
 
+// The focus goes back to the control that had it when the window was deactivated (the first one
+// when none had it), not to the form's own window as the default handling would put it.
+bool Activated(HWND form, WPARAM state) {
+    FormPeer* peer = win32::FormPeerOf(form);
+    if (peer == nullptr) {
+        return false;
+    }
+    if (LOWORD(state) == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        peer->lastFocus = IsChild(form, focus) ? focus : nullptr;
+        return false;
+    }
+    HWND focus = peer->lastFocus != nullptr && IsChild(form, peer->lastFocus) &&
+                         IsWindowVisible(peer->lastFocus) && IsWindowEnabled(peer->lastFocus)
+                     ? peer->lastFocus
+                     : peer->firstFocus;
+    if (HIWORD(state) != 0 || focus == nullptr || !IsWindowVisible(focus)) {
+        return false;  // minimised, or no control to go to
+    }
+    SetFocus(focus);
+    return true;
+}
+
 bool Handle(HWND form, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     switch (message) {
         case WM_COMMAND:
@@ -73,6 +96,8 @@ bool Handle(HWND form, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& resu
         case WM_SETCURSOR:
             result = TRUE;
             return LOWORD(lParam) == HTCLIENT && SetPointer(reinterpret_cast<HWND>(wParam));
+        case WM_ACTIVATE:
+            return Activated(form, wParam);
         case WM_CLOSE:
             // Closing hides the window; the form and its controls stay.
             ShowWindow(form, SW_HIDE);

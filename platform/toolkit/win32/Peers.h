@@ -50,7 +50,8 @@ private:
     WNDPROC original_ = nullptr;
 };
 
-// A form's top-level window, its background brush and icons, and the control the focus starts in.
+// A form's top-level window, its background brush and icons, the control the focus starts in and
+// the one that had it when the window was last deactivated (where it returns on activation).
 class FormPeer {
 public:
     FormPeer();
@@ -63,6 +64,7 @@ public:
     HICON bigIcon = nullptr;
     HICON smallIcon = nullptr;
     HWND firstFocus = nullptr;
+    HWND lastFocus = nullptr;
 };
 
 namespace win32 {
