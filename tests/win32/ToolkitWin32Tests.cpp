@@ -77,6 +77,39 @@ TEST(ListBoxWin32, UserSelectionRaisesClickAndAnErrorGoesToTheRuntimeBox) {
     EXPECT_EQ(recorded.boxes[0].title, toolkit::ApplicationName());
 }
 
+// Delivers every message waiting for this thread, as the program's loop would once idle.
+void DeliverWaitingMessages() {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+}
+
+TEST(ListBoxWin32, EntriesAddedFromCodeRedrawOnceTheLoopIsBackAndVisibilityStaysTrue) {
+    toolkit::Form form;
+    toolkit::ListBox list(form);
+    form.Show();
+    HWND window = toolkit::win32::WindowOf(list);
+    list.AddItem("uno");
+    list.AddItem("due");
+    EXPECT_TRUE(list.Peer().redrawDeferred);
+    EXPECT_EQ(SendMessageW(window, LB_GETCOUNT, 0, 0), 2);
+    EXPECT_TRUE(list.Visible());
+    DeliverWaitingMessages();
+    EXPECT_FALSE(list.Peer().redrawDeferred);
+    EXPECT_TRUE(IsWindowVisible(window));
+
+    // Hidden while it waits to redraw: it stays hidden once the loop is back.
+    list.AddItem("tre");
+    list.SetVisible(false);
+    DeliverWaitingMessages();
+    EXPECT_FALSE(IsWindowVisible(window));
+    EXPECT_FALSE(list.Visible());
+    list.SetVisible(true);
+    EXPECT_TRUE(IsWindowVisible(window));
+}
+
 TEST(CommandButtonWin32, APressRaisesClick) {
     toolkit::Form form;
     toolkit::CommandButton button(form);

@@ -6,6 +6,7 @@
 #include "platform/toolkit/win32/IconFiles.h"
 #include "platform/toolkit/win32/Peers.h"
 #include "platform/toolkit/win32/PointerShapes.h"
+#include "platform/toolkit/win32/RedrawDeferral.h"
 
 namespace toolkit {
 
@@ -28,10 +29,12 @@ void Control::Place(int left, int top, int width, int height) {
 }
 
 bool Control::Visible() const {
+    win32::ResumeRedraw(*peer_);
     return peer_->hwnd != nullptr && (GetWindowLongPtrW(peer_->hwnd, GWL_STYLE) & WS_VISIBLE) != 0;
 }
 
 void Control::SetVisible(bool visible) {
+    win32::ResumeRedraw(*peer_);
     ShowWindow(peer_->hwnd, visible ? SW_SHOWNA : SW_HIDE);
     if (visible && peer_->shown) {
         peer_->shown();

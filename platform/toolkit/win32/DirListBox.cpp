@@ -5,6 +5,7 @@
 #include "platform/toolkit/win32/FolderPictures.h"
 #include "platform/toolkit/win32/ListWindow.h"
 #include "platform/toolkit/win32/Peers.h"
+#include "platform/toolkit/win32/RedrawDeferral.h"
 #include "platform/toolkit/win32/WideText.h"
 
 namespace toolkit {
@@ -111,7 +112,7 @@ DirListBox::DirListBox(Form& owner)
 
 void DirListBox::FillWidget(const std::string& directory) {
     HWND list = win32::WindowOf(*this);
-    SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+    const win32::QuietFill quiet(list);
     win32::ClearListBox(list);
     win32::AddListEntry(list, RootOf(directory), RowData(0, true));
     for (std::size_t level = 1; level <= components_.size(); ++level) {
@@ -120,8 +121,6 @@ void DirListBox::FillWidget(const std::string& directory) {
     for (const std::string& name : subdirectories_) {
         win32::AddListEntry(list, name, RowData(HierarchyRows(), false));
     }
-    SendMessageW(list, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(list, nullptr, TRUE);
 }
 
 int DirListBox::SelectedRow() const {

@@ -2,6 +2,7 @@
 #include "platform/toolkit/FileListBox.h"
 #include "platform/toolkit/win32/ListWindow.h"
 #include "platform/toolkit/win32/Peers.h"
+#include "platform/toolkit/win32/RedrawDeferral.h"
 
 namespace toolkit {
 
@@ -28,13 +29,11 @@ bool FileListBox::WidgetShown() const {
 
 void FileListBox::FillWidget(std::span<const std::string> names) {
     HWND list = win32::WindowOf(*this);
-    SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+    const win32::QuietFill quiet(list);
     win32::ClearListBox(list);
     for (const std::string& name : names) {
         win32::AddListEntry(list, name);
     }
-    SendMessageW(list, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(list, nullptr, TRUE);
 }
 
 }  // namespace toolkit

@@ -6,6 +6,7 @@
 #include "platform/toolkit/Screen.h"
 #include "platform/toolkit/win32/Peers.h"
 #include "platform/toolkit/win32/PointerShapes.h"
+#include "platform/toolkit/win32/RedrawDeferral.h"
 
 namespace toolkit {
 
@@ -98,6 +99,11 @@ bool Handle(HWND form, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& resu
             return LOWORD(lParam) == HTCLIENT && SetPointer(reinterpret_cast<HWND>(wParam));
         case WM_ACTIVATE:
             return Activated(form, wParam);
+        case win32::kResumeRedrawMessage:
+            if (ControlPeer* peer = win32::PeerOf(reinterpret_cast<HWND>(lParam))) {
+                win32::ResumeRedraw(*peer);
+            }
+            return true;
         case WM_CLOSE:
             // Closing hides the window; the form and its controls stay.
             ShowWindow(form, SW_HIDE);

@@ -2,6 +2,7 @@
 
 #include "platform/toolkit/win32/ListWindow.h"
 #include "platform/toolkit/win32/Peers.h"
+#include "platform/toolkit/win32/RedrawDeferral.h"
 
 namespace toolkit {
 
@@ -29,6 +30,8 @@ void ListBox::ClearRows() {
 }
 
 void ListBox::AppendRow(const std::string& text) {
+    // Entries come one by one from code (a scan, a load): the list redraws once they are all in.
+    win32::DeferRedrawUntilIdle(Peer());
     win32::AddListEntry(win32::WindowOf(*this), text);
 }
 

@@ -7,7 +7,7 @@
 // The LISTBOX and COMBOBOX messages the list controls share.
 namespace toolkit::win32 {
 
-// Empties a list box and fills it with entries without redrawing between them.
+// Empties a list box; adds an entry (with its data) at the end.
 void ClearListBox(HWND list);
 void AddListEntry(HWND list, const std::string& text, LPARAM data = 0);
 // The selected row, -1 when none.

@@ -31,6 +31,9 @@ public:
     HCURSOR customCursor = nullptr;
     // A drop-down's height with its list open, in pixels (0: the placed height).
     int droppedHeight = 0;
+    // The control does not redraw until the program is back in its message loop
+    // (RedrawDeferral.h).
+    bool redrawDeferred = false;
 
     // A WM_COMMAND notification code the control sent to its form.
     std::function<void(int)> notified;
