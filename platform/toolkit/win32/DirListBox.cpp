@@ -15,8 +15,6 @@ namespace {
 constexpr int kRowHeight = 16;
 constexpr int kIndentPixels = 7;
 constexpr int kPictureWidth = 20;
-constexpr DWORD kListStyle = LBS_NOTIFY | LBS_HASSTRINGS | LBS_OWNERDRAWFIXED |
-                             LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP;
 
 // The root of a normalised path: "c:\".
 std::string RootOf(const std::string& path) {
@@ -85,8 +83,7 @@ std::string DirListBox::ExistingDirectory(const std::string& path) {
     return directory;
 }
 
-DirListBox::DirListBox(Form& owner)
-    : Control(owner, std::make_unique<ControlPeer>(L"LISTBOX", kListStyle, WS_EX_CLIENTEDGE)) {
+DirListBox::DirListBox(Form& owner) : Control(owner, win32::MakeListPeer(LBS_OWNERDRAWFIXED)) {
     HWND list = win32::WindowOf(*this);
     SendMessageW(list, LB_SETITEMHEIGHT, 0, kRowHeight);
     Peer().drawItem = DrawRow;

@@ -6,15 +6,7 @@
 
 namespace toolkit {
 
-namespace {
-
-constexpr DWORD kListStyle =
-    LBS_NOTIFY | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP;
-
-}  // namespace
-
-FileListBox::FileListBox(Form& owner)
-    : Control(owner, std::make_unique<ControlPeer>(L"LISTBOX", kListStyle, WS_EX_CLIENTEDGE)) {
+FileListBox::FileListBox(Form& owner) : Control(owner, win32::MakeListPeer()) {
     Peer().shown = [this] {
         if (widgetStale_) {
             ShowNames();

@@ -6,15 +6,7 @@
 
 namespace toolkit {
 
-namespace {
-
-constexpr DWORD kListStyle =
-    LBS_NOTIFY | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP;
-
-}  // namespace
-
-ListBox::ListBox(Form& owner)
-    : Control(owner, std::make_unique<ControlPeer>(L"LISTBOX", kListStyle, WS_EX_CLIENTEDGE)) {
+ListBox::ListBox(Form& owner) : Control(owner, win32::MakeListPeer()) {
     // A selection made in code sends no notification: these come from the user only.
     Peer().notified = [this](int code) {
         if (code == LBN_SELCHANGE) {

@@ -1,8 +1,15 @@
 #include "platform/toolkit/win32/ListWindow.h"
 
+#include "platform/toolkit/win32/Peers.h"
 #include "platform/toolkit/win32/WideText.h"
 
 namespace toolkit::win32 {
+
+std::unique_ptr<ControlPeer> MakeListPeer(DWORD extraStyle) {
+    constexpr DWORD kListStyle =
+        LBS_NOTIFY | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP;
+    return std::make_unique<ControlPeer>(L"LISTBOX", kListStyle | extraStyle, WS_EX_CLIENTEDGE);
+}
 
 void ClearListBox(HWND list) {
     SendMessageW(list, LB_RESETCONTENT, 0, 0);
