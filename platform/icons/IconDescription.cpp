@@ -25,7 +25,7 @@ ReadResult<DescribedImage> DescribeImage(const ByteSource& source, IconGroups& g
     if (!head) {
         return head.error();
     }
-    DescribedImage described{record.entries[entry], range->length};
+    DescribedImage described{record.entries[entry], range->length, *range};
     described.image.bytes = std::move(*head);
     return described;
 }

@@ -23,6 +23,7 @@ inline constexpr std::size_t kImageHeadLength = 16;
 struct DescribedImage {
     IconImage image;
     std::uint64_t length = 0;
+    ByteRange range;  // where the whole image lies in the file (ReadImageAt reads it)
 };
 
 // One group of the file's group directory.

@@ -7,6 +7,9 @@
 #include <string_view>
 #include <system_error>
 
+#include "platform/icons/detail/IconSource.h"
+#include "platform/icons/detail/SharedResources.h"
+
 namespace platform::icons {
 
 namespace {
@@ -109,6 +112,24 @@ std::string MunFileFor(const std::string& path) {
     } catch (const std::system_error&) {
         return {};
     }
+}
+
+ReadResult<std::shared_ptr<const IconGroup>> ReadGroup(const IconFile& file, std::int32_t index) {
+    return ReadIconGroupFrom(file.Source(), file.Groups(), index);
+}
+
+ReadResult<ImageBytes> ReadImageAt(const IconFile& file, ByteRange range) {
+    if (!IsReadableImage(range)) {
+        return Failure("image at " + Hex(range.offset) +
+                       " is empty or larger than any read may be");
+    }
+    SharedResources shared(file.Source());
+    ImageBytes bytes = shared.Image(range);
+    if (bytes.empty()) {
+        return Failure("image at " + Hex(range.offset) +
+                       " cannot be read, or the file names more bytes than it holds");
+    }
+    return bytes;
 }
 
 ReadResult<IconFile> IconFile::Open(const std::string& path) {

@@ -63,6 +63,16 @@ private:
     std::string path_;
 };
 
+// The icon group at a zero-based index of an opened file, as ExtractIconA reads it: every image of
+// the group read now, sharing bytes and snapshots with everything still held from the same file;
+// the reason where ExtractIconA gives 0. Files opened apart may be read on several threads at once;
+// one IconFile is read by one thread at a time. Nothing here throws but std::bad_alloc.
+ReadResult<std::shared_ptr<const IconGroup>> ReadGroup(const IconFile& file, std::int32_t index);
+
+// The bytes of one image of an opened file (a range a description gave), shared with every holder
+// of the same image; the reason when they cannot be read or the file's budget has no room.
+ReadResult<ImageBytes> ReadImageAt(const IconFile& file, ByteRange range);
+
 // The .mun file a path in a System32 or SysWOW64 directory may stand for; empty when the path is
 // not in such a directory or there is no such file. Directory names are matched ignoring case,
 // each directory read at most up to a bounded number of entries.

@@ -8,6 +8,8 @@
 #include <set>
 #include <vector>
 
+#include "platform/icons/IconDescription.h"
+#include "platform/icons/IconFile.h"
 #include "platform/icons/IconService.h"
 #include "platform/icons/detail/SharedResources.h"
 #include "tests/icons/IconTestSupport.h"
@@ -40,6 +42,39 @@ void SetModified(const std::string& path, std::int64_t seconds) {
     const std::chrono::sys_seconds time{std::chrono::seconds(seconds)};
     std::filesystem::last_write_time(testsupport::NativePath(path),
                                      std::chrono::file_clock::from_sys(time));
+}
+
+// A file opened apart reads the same snapshot ExtractIconA hands out, and one image read on its own
+// from a description's range is the very buffer the snapshot holds.
+TEST(SharedImages, AnOpenedFileReadsTheSnapshotsAndSingleImagesTheServiceHolds) {
+    icon_tests::ScratchDir dir;
+    const fixtures::FixtureImage small = fixtures::MakeDibImage({.width = 16, .height = 16});
+    const fixtures::FixtureImage big = fixtures::MakePngImage(48, 48, 3);
+    fixtures::PeBuilder pe;
+    pe.AddIcon(1, small.bytes);
+    pe.AddIcon(2, big.bytes);
+    pe.AddGroup(7, {1, 2});
+    const std::string path = dir.Write("two.dll", pe.Build(false));
+    const HICON icon = ExtractIconA(0, path, 0);
+    ASSERT_NE(icon, 0u);
+
+    const auto file = platform::icons::IconFile::Open(path);
+    ASSERT_TRUE(file);
+    const auto group = platform::icons::ReadGroup(*file, 0);
+    ASSERT_TRUE(group);
+    EXPECT_EQ(*group, IconGroupOf(icon));
+    EXPECT_FALSE(platform::icons::ReadGroup(*file, 1));
+
+    std::vector<platform::icons::DescribedImage> described;
+    platform::icons::DescribeIconGroups(
+        *file, [&](const platform::icons::DescribedGroup& g) { described = g.images; });
+    ASSERT_EQ(described.size(), 2u);
+    const auto image = platform::icons::ReadImageAt(*file, described[1].range);
+    ASSERT_TRUE(image);
+    EXPECT_EQ(*image, big.bytes);
+    EXPECT_TRUE(image->SharesBufferWith((*group)->images[1].bytes));
+    EXPECT_FALSE(platform::icons::ReadImageAt(*file, {described[1].range.offset, 0}));
+    DestroyIcon(icon);
 }
 
 TEST(SharedImages, GroupsNamingOneGroupShareOneSnapshotOverOneImage) {
