@@ -2,6 +2,8 @@
 // group gets, and that bytes and entries come through unaltered.
 #include <gtest/gtest.h>
 
+#include "platform/icons/detail/PeImage.h"
+#include "platform/icons/detail/ResourceTree.h"
 #include "tests/icons/IconTestSupport.h"
 
 namespace {
@@ -313,3 +315,58 @@ TEST(FormatRecognition, OnlyKnownFormatsGiveIcons) {
 }
 
 }  // namespace
+
+// The resource tree reads its structures through a few small reads while a walk is short (a probe),
+// then through blocks it keeps: every entry of a directory larger than a block comes out as the
+// file holds it, and reading them all again costs the file nothing.
+namespace tree_blocks {
+
+class CountingSource final : public platform::icons::ByteSource {
+public:
+    explicit CountingSource(const Bytes& bytes) : memory_(bytes) {}
+    std::uint64_t Size() const override { return memory_.Size(); }
+    bool ReadAt(std::uint64_t offset, std::span<std::uint8_t> out) const override {
+        ++reads;
+        return memory_.ReadAt(offset, out);
+    }
+    mutable int reads = 0;
+
+private:
+    platform::icons::MemorySource memory_;
+};
+
+TEST(ResourceTreeBlocks, LargeDirectoriesAreWalkedFromKeptBlocks) {
+    fixtures::PeBuilder pe;
+    constexpr std::uint32_t kGroups = 12000;  // 1.1 MB of directories and data entries
+    pe.AddIcon(1, Image(1));
+    for (std::uint32_t i = 0; i < kGroups; ++i) {
+        pe.AddGroup(static_cast<int>(i + 1), {1});
+    }
+    const fixtures::BuiltPe built = pe.BuildWithLayout({});
+    const CountingSource source(built.bytes);
+    const auto image = platform::icons::PeImage::Read(source, built.layout.peSignature);
+    ASSERT_TRUE(image);
+    const platform::icons::ResourceTree tree(source, *image, image->ResourceRva());
+    const auto directory =
+        static_cast<std::uint32_t>(built.layout.groupNameDirectory - built.layout.rsrcRaw);
+    const auto walk = [&] {
+        for (std::uint32_t i = 0; i < kGroups; ++i) {
+            const auto entry = tree.EntryAt(directory, i);
+            ASSERT_TRUE(entry);
+            const std::size_t at = built.layout.groupNameDirectory + 16 + 8 * std::size_t{i};
+            ASSERT_EQ(entry->name, fixtures::Peek32(built.bytes, at)) << i;
+            ASSERT_EQ(entry->target, fixtures::Peek32(built.bytes, at + 4)) << i;
+            // Language directories of 24 bytes: some straddle two blocks.
+            const auto data = tree.FirstLanguage(entry->TargetOffset());
+            ASSERT_TRUE(data);
+            ASSERT_EQ(data->rva, fixtures::Peek32(built.bytes, built.layout.groupDataEntries[i]));
+        }
+    };
+    walk();
+    const int firstWalk = source.reads;
+    EXPECT_LT(firstWalk, 64 + 48) << "a probe's worth of small reads, then a block at a time";
+    walk();
+    EXPECT_EQ(source.reads, firstWalk) << "the second walk reads nothing";
+}
+
+}  // namespace tree_blocks

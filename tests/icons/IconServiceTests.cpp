@@ -86,6 +86,29 @@ TEST_F(ExtractFromPath, EachFormatFromAFile) {
     EXPECT_FALSE(ExtractsImage(ico, 1, Image(6)));
 }
 
+// A file whose directories are larger than any one read of them: a load through the tree kept
+// between calls walks them in blocks, and every group still gives its own image, also those whose
+// structures straddle two blocks.
+TEST_F(ExtractFromPath, EveryGroupOfAFileWithLargeDirectories) {
+    constexpr std::uint16_t kGroups = 3000;
+    fixtures::PeBuilder pe;
+    for (std::uint16_t i = 1; i <= kGroups; ++i) {
+        pe.AddIcon(i, fixtures::MakeOpaqueBytes(40 + i % 7, i));
+        pe.AddGroup(i, {i});
+    }
+    const std::string path = dir.Write("large.dll", pe.Build(true));
+    for (std::int32_t index = 0; index < kGroups; ++index) {
+        const HICON icon = ExtractIconA(0, path, index);
+        ASSERT_NE(icon, 0u) << index;
+        const auto group = IconGroupOf(icon);
+        ASSERT_EQ(group->images.size(), 1u);
+        const auto id = static_cast<std::uint32_t>(index + 1);
+        EXPECT_EQ(group->images[0].bytes, fixtures::MakeOpaqueBytes(40 + id % 7, id)) << index;
+        DestroyIcon(icon);
+    }
+    EXPECT_EQ(ExtractIconA(0, path, kGroups), 0u);
+}
+
 TEST_F(ExtractFromPath, NothingThatIsNotARegularFileOfAKnownFormat) {
     EXPECT_EQ(ExtractIconA(0, dir.File("missing.dll"), 0), 0u);
     EXPECT_EQ(ExtractIconA(0, dir.File("no/such/dir/x.dll"), 0), 0u);

@@ -12,9 +12,11 @@ constexpr std::size_t kDirectoryHeaderSize = 16;
 constexpr std::size_t kEntrySize = 8;
 constexpr std::size_t kDataEntrySize = 16;
 // A walk that reads more structures than a probe of one group does (a whole load, through a tree
-// kept between calls) reads the section's start at once: at most this much of it.
-constexpr unsigned kReadsBeforeWindow = 64;
-constexpr std::uint64_t kWindowBytes = 256u << 10;
+// kept between calls) reads the file in blocks from then on, and keeps them: at most kMaxBlocks of
+// kBlockBytes (4 MiB), enough for the directories of 65,535 groups and as many images.
+constexpr unsigned kReadsBeforeBlocks = 64;
+constexpr std::uint64_t kBlockBytes = 32u << 10;
+constexpr std::size_t kMaxBlocks = 128;
 
 std::uint64_t EntryOffset(std::uint32_t directory, std::uint64_t index) {
     return std::uint64_t{directory} + kDirectoryHeaderSize + index * kEntrySize;
@@ -69,31 +71,57 @@ ReadResult<std::vector<std::uint8_t>> ResourceTree::ReadAt(std::uint64_t offset,
         return Failure(what.Text() + " at " + Hex(offset) + " from the resource root (" +
                        Hex(length) + " bytes) lies outside the sections' data in the file");
     }
-    if (auto bytes = FromWindow(*at, length)) {
+    if (auto bytes = FromBlocks(*at, length)) {
         return std::move(*bytes);
     }
     return ReadStructure(source_, *at, length, what);
 }
 
-std::optional<std::vector<std::uint8_t>> ResourceTree::FromWindow(std::uint64_t at,
+std::optional<std::vector<std::uint8_t>> ResourceTree::FromBlocks(std::uint64_t at,
                                                                   std::uint64_t length) const {
-    if (structureReads_ <= kReadsBeforeWindow && ++structureReads_ > kReadsBeforeWindow) {
-        const auto root = image_.FileOffset(rootRva_, 1);
-        const std::uint64_t size =
-            root ? std::min({kWindowBytes, image_.ReadableFrom(rootRva_),
-                             source_.Size() - std::min(*root, source_.Size())})
-                 : 0;
-        auto bytes = size > 0 ? ReadBytes(source_, *root, size) : std::nullopt;
-        if (bytes) {
-            window_ = std::move(*bytes);
-            windowAt_ = *root;
-        }
-    }
-    if (window_.empty() || at < windowAt_ || !RangeInside(window_.size(), at - windowAt_, length)) {
+    if (structureReads_ <= kReadsBeforeBlocks) {
+        ++structureReads_;
         return std::nullopt;
     }
-    const auto first = window_.begin() + static_cast<std::ptrdiff_t>(at - windowAt_);
-    return std::vector<std::uint8_t>(first, first + static_cast<std::ptrdiff_t>(length));
+    if (length == 0 || length > kBlockBytes || !RangeInside(source_.Size(), at, length)) {
+        return std::nullopt;
+    }
+    std::vector<std::uint8_t> bytes;
+    bytes.reserve(static_cast<std::size_t>(length));
+    for (std::uint64_t index = at / kBlockBytes; index <= (at + length - 1) / kBlockBytes;
+         ++index) {
+        const std::vector<std::uint8_t>* block = Block(index);
+        if (block == nullptr) {
+            return std::nullopt;
+        }
+        const std::uint64_t blockStart = index * kBlockBytes;
+        const std::uint64_t from = std::max(at, blockStart) - blockStart;
+        const std::uint64_t to = std::min(at + length - blockStart, std::uint64_t{block->size()});
+        bytes.insert(bytes.end(), block->begin() + static_cast<std::ptrdiff_t>(from),
+                     block->begin() + static_cast<std::ptrdiff_t>(to));
+    }
+    if (bytes.size() != length) {
+        return std::nullopt;
+    }
+    return bytes;
+}
+
+const std::vector<std::uint8_t>* ResourceTree::Block(std::uint64_t index) const {
+    if (const auto kept = blocks_.find(index); kept != blocks_.end()) {
+        return &kept->second;
+    }
+    const std::uint64_t start = index * kBlockBytes;
+    if (start >= source_.Size()) {
+        return nullptr;
+    }
+    auto bytes = ReadBytes(source_, start, std::min(kBlockBytes, source_.Size() - start));
+    if (!bytes) {
+        return nullptr;
+    }
+    if (blocks_.size() >= kMaxBlocks) {
+        blocks_.clear();
+    }
+    return &blocks_.emplace(index, std::move(*bytes)).first->second;
 }
 
 ReadResult<DirectoryCounts> ResourceTree::Counts(std::uint32_t offset) const {

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/icons/ByteSource.h"
@@ -81,18 +82,21 @@ private:
     ReadResult<std::vector<std::uint8_t>> ReadAt(std::uint64_t offset, std::uint64_t length,
                                                  const Subject& what) const;
 
-    // The structure's bytes from the window, once it is read and when it holds them all.
-    std::optional<std::vector<std::uint8_t>> FromWindow(std::uint64_t at,
+    // The structure's bytes from the blocks of the file kept for this tree, once a walk has made
+    // more structure reads than a probe of one group does; nullopt to read it from the file.
+    std::optional<std::vector<std::uint8_t>> FromBlocks(std::uint64_t at,
                                                         std::uint64_t length) const;
+    // The kept block at that index (of kBlockBytes each), read now if need be; null when the file
+    // cannot give it.
+    const std::vector<std::uint8_t>* Block(std::uint64_t index) const;
 
     const ByteSource& source_;
     const PeImage& image_;
     std::uint32_t rootRva_;
-    // The start of the resource section, read at once after a few structure reads: the
-    // directories and data entries of the later reads lie there (a tree kept between calls then
-    // walks memory, not the file).
-    mutable std::vector<std::uint8_t> window_;
-    mutable std::uint64_t windowAt_ = 0;
+    // Blocks of the file around the directories and data entries a walk has read: a whole load
+    // through a tree kept between calls then walks memory, not the file, however large its
+    // directories are. At most kMaxBlocks are kept; past that the kept ones are let go.
+    mutable std::unordered_map<std::uint64_t, std::vector<std::uint8_t>> blocks_;
     mutable unsigned structureReads_ = 0;
 };
 
