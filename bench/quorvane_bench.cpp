@@ -10,6 +10,7 @@
 
 #include "bench/Cases.h"
 #include "bench/Corpus.h"
+#include "bench/ExtractCases.h"
 #include "bench/HostileCases.h"
 #include "bench/Machine.h"
 #include "bench/Options.h"
@@ -25,6 +26,7 @@ using bench::Table;
 constexpr double kScanLimit = 2.5;
 constexpr double kLoadLimit = 8;
 constexpr double kMemoryLimit = 1.5;
+constexpr double kExtractLimit = 2;
 
 void RunRealCorpus(const Options& options, Table& table) {
     const std::string& directory = options.x86Directory;
@@ -46,6 +48,11 @@ void RunRealCorpus(const Options& options, Table& table) {
     if (options.Runs("memory")) {
         table.Add(bench::MeasureLoadMemory("Memory after loading the largest file", largest,
                                            options.reps, kMemoryLimit));
+    }
+    if (options.Runs("extract")) {
+        QTemporaryDir scratch;
+        table.Add(bench::MeasureExtractAll(largest, scratch.path().toStdString(), options.reps,
+                                           kExtractLimit));
     }
 }
 
@@ -94,7 +101,7 @@ void PrintFooter(const Table& table) {
 
 bool NeedsCorpus(const Options& options) {
     return options.Runs("scan") || options.Runs("load") || options.Runs("window") ||
-           options.Runs("memory");
+           options.Runs("memory") || options.Runs("extract");
 }
 
 int Run(const Options& options) {
