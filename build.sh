@@ -49,8 +49,16 @@ install_windows_packages() {  # wine32 is an i386 package
 
 build_windows() {
     install_windows_packages
-    configure build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DQUORVANE_WERROR=ON
+    # The toolchain is given to the first configure only: CMake keeps it in the cache, and names
+    # it as unused when it is given again.
+    local toolchain=()
+    [ -f build-windows/CMakeCache.txt ] || toolchain=(-DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake)
+    configure build-windows "${toolchain[@]}" -DQUORVANE_WERROR=ON
     cmake --build build-windows
+}
+
+has_display() {
+    [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]
 }
 
 configure() {  # configure DIR [cmake options...]
@@ -68,7 +76,14 @@ case "${1:-}" in
         install_missing_packages
         configure build
         cmake --build build --target Quorvane
-        exec ./build/app/Quorvane
+        if has_display; then
+            exec ./build/app/Quorvane
+        fi
+        # No display (a server, a container): the window opens on a virtual one.
+        dpkg-query -W -f='${Status}' xvfb 2>/dev/null | grep -q "install ok installed" ||
+            { as_root apt-get update && as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends xvfb xauth; }
+        echo "No display (DISPLAY and WAYLAND_DISPLAY are not set): starting the window on a virtual display with 'xvfb-run -a ./build/app/Quorvane'."
+        exec xvfb-run -a ./build/app/Quorvane
         ;;
     test)
         install_missing_packages

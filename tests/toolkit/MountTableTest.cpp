@@ -62,5 +62,17 @@ TEST(MountTable, ANetworkMountIsListedUntouchedAndALocalOneOnlyWhereItsDirectory
     EXPECT_EQ(volumes[3].label, "vdc");  // the later mount on the same place
 }
 
+TEST(MountTable, TheRootIsListedWhereItIsNoMountPointOfItsOwn) {
+    const testsupport::ScratchDirectory scratch;
+    const std::vector<Volume> volumes =
+        VolumesOf("2 1 0:40 / " + scratch.Path() + " rw - tmpfs tmpfs rw\n" +
+                  "6 1 0:44 / /proc rw - proc proc rw\n");
+    ASSERT_EQ(volumes.size(), 2u);
+    EXPECT_EQ(volumes[0].rootPath, "/");
+    EXPECT_EQ(volumes[0].label, "root");
+    EXPECT_EQ(volumes[1].rootPath, scratch.Path());
+    EXPECT_EQ(VolumesOf("").size(), 1u);
+}
+
 }  // namespace
 }  // namespace toolkit::mount_table

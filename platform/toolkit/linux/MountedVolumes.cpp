@@ -114,6 +114,11 @@ std::vector<Volume> VolumesOf(std::string_view mountInfo) {
             byRoot[mount.mountPoint] = {mount.mountPoint, LabelOf(mount)};
         }
     }
+    // In a plain chroot (where package builders run) the root is no mount point of its own: it is
+    // listed all the same, so that every directory lies on a drive of the list.
+    if (!byRoot.contains("/")) {
+        byRoot["/"] = {"/", "root"};
+    }
     std::vector<Volume> volumes;
     for (auto& [root, volume] : byRoot) {
         volumes.push_back(std::move(volume));
