@@ -8,6 +8,10 @@ configure_file(${CMAKE_CURRENT_LIST_DIR}/wine-run.sh.in ${CMAKE_BINARY_DIR}/wine
     @ONLY FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE
     WORLD_READ WORLD_EXECUTE)
 
+# The tests' names are read from the test programs when CTest runs them, under Wine on the tests'
+# virtual display, never while building: the build needs no Wine and starts no Wine server.
+set(CMAKE_GTEST_DISCOVER_TESTS_DISCOVERY_MODE PRE_TEST)
+
 # Every Windows call takes UTF-16 (the W functions); Windows 7 is the oldest system aimed at.
 target_compile_definitions(quorvane_flags INTERFACE
     UNICODE _UNICODE NOMINMAX WIN32_LEAN_AND_MEAN _WIN32_WINNT=0x0601)
