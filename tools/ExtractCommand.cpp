@@ -8,11 +8,13 @@
 #include <mutex>
 #include <new>
 #include <set>
+#include <span>
 
 #include "picture/MPictureTool.h"
 #include "platform/Utilita.h"
 #include "platform/icons/IconFile.h"
 #include "platform/runtime/RuntimeError.h"
+#include "tools/ParallelRun.h"
 #include "tools/PictureFile.h"
 #include "tools/ToolReport.h"
 #include "tools/WalkedFiles.h"
@@ -133,6 +135,29 @@ private:
     std::set<std::string> made_;
 };
 
+// A file with more icons than this has them written in parts of this many, the parts on the
+// command's jobs (each part over an IconFile of its own: one is read by one thread at a time).
+constexpr std::size_t kIconsPerPart = 16;
+
+// The icons at `indexes` of the opened file, into `directory`; false when something was reported.
+bool ExtractIndexes(const ToolCommand& command, const icons::IconFile& file,
+                    const std::string& fileName, std::span<const std::int32_t> indexes,
+                    const std::string& directory, const std::string& stem) {
+    bool ok = true;
+    for (const std::int32_t index : indexes) {
+        const IPictureDisp picture = PictureOf(file, fileName, index);
+        if (!picture) {
+            ok = false;
+            continue;
+        }
+        const auto at = static_cast<std::uint32_t>(index);
+        const std::string outName =
+            ExtractedName(directory, stem, at, LabelOf(file, at), command.pngSide.has_value());
+        ok = Write(picture, outName, command.pngSide, true) && ok;
+    }
+    return ok;
+}
+
 // Every icon of the file, or those the command names, into `directory`; false when something
 // was reported. A file a walked directory holds that has no icons is passed over in silence.
 bool ExtractFile(const ToolCommand& command, const WalkItem& item, const std::string& directory,
@@ -151,19 +176,22 @@ bool ExtractFile(const ToolCommand& command, const WalkItem& item, const std::st
     for (std::uint32_t i = 0; command.indexes.empty() && i < count; ++i) {
         indexes.push_back(static_cast<std::int32_t>(i));
     }
-    bool ok = true;
-    for (const std::int32_t index : indexes) {
-        const IPictureDisp picture = PictureOf(*file, fileName, index);
-        if (!picture) {
-            ok = false;
-            continue;
-        }
-        const auto at = static_cast<std::uint32_t>(index);
-        const std::string outName =
-            ExtractedName(directory, stem, at, LabelOf(*file, at), command.pngSide.has_value());
-        ok = Write(picture, outName, command.pngSide, true) && ok;
+    const unsigned jobs = JobsOf(command);
+    if (jobs == 1 || indexes.size() <= kIconsPerPart) {
+        return ExtractIndexes(command, *file, fileName, indexes, directory, stem);
     }
-    return ok;
+    const std::size_t parts = (indexes.size() + kIconsPerPart - 1) / kIconsPerPart;
+    return RunInOrder(parts, jobs, [&](std::size_t part) {
+        const auto own = icons::IconFile::Open(fileName);
+        if (!own) {
+            ReportReason(fileName, "no icons: " + own.error().reason);
+            return false;
+        }
+        const std::size_t first = part * kIconsPerPart;
+        const std::span<const std::int32_t> some(indexes.data() + first,
+                                                 std::min(kIconsPerPart, indexes.size() - first));
+        return ExtractIndexes(command, *own, fileName, some, directory, stem);
+    });
 }
 
 }  // namespace

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <condition_variable>
 #include <exception>
-#include <iostream>
 #include <memory>
 #include <mutex>
 #include <thread>
@@ -36,9 +35,10 @@ std::unique_ptr<Item> RunItem(std::size_t index, const std::function<bool(std::s
     return item;
 }
 
-// Writes a finished item; false when it failed. Rethrows what it threw.
+// Writes a finished item where the calling thread's text goes; false when it failed. Rethrows what
+// it threw.
 bool Emit(Item& item) {
-    item.output.WriteTo(std::cout, std::cerr);
+    item.output.WriteTo(ToolOut(), ToolErr());
     if (item.thrown) {
         std::rethrow_exception(item.thrown);
     }

@@ -14,10 +14,13 @@ std::vector<WalkItem> WalkedFiles(const ToolCommand& command) {
     return WalkOperands(command.files, options);
 }
 
+unsigned JobsOf(const ToolCommand& command) {
+    return command.jobs == 0 ? DefaultJobs() : command.jobs;
+}
+
 bool ForEachWalkedFile(const ToolCommand& command, const std::vector<WalkItem>& items,
                        const std::function<bool(std::size_t)>& work) {
-    const unsigned jobs = command.jobs == 0 ? DefaultJobs() : command.jobs;
-    return RunInOrder(items.size(), jobs, [&](std::size_t i) {
+    return RunInOrder(items.size(), JobsOf(command), [&](std::size_t i) {
         const WalkItem& item = items[i];
         if (!item.IsProblem()) {
             return work(i);

@@ -194,6 +194,12 @@ TEST_F(IconsToolFolders, TheOutputIsTheSameForOneJobAndForThree) {
     broken.AddIcon(1, small_.bytes);
     broken.AddGroup(std::uint16_t{1}, {7});  // names an icon the file does not have
     broken.AddGroup(std::uint16_t{2}, {1});
+    fixtures::PeBuilder many;  // enough icons to be written in parts, one of them broken
+    many.AddIcon(1, small_.bytes);
+    for (std::uint16_t group = 1; group <= 40; ++group) {
+        many.AddGroup(group, {group == 20 ? std::uint16_t{9} : std::uint16_t{1}});
+    }
+    Put("d1/many.exe", many.Build(true));
     for (int i = 0; i < 40; ++i) {
         const std::string name = "d" + std::to_string(i % 4) + "/f" + std::to_string(i);
         Put(name + ".exe", exe_);
@@ -210,7 +216,9 @@ TEST_F(IconsToolFolders, TheOutputIsTheSameForOneJobAndForThree) {
         ASSERT_EQ(list.exitCode, 0) << list.err;
         ASSERT_EQ(extract.exitCode, 1);
         ASSERT_NE(extract.err.find("icon 0: "), std::string::npos) << extract.err;
-        EXPECT_EQ(TreeOf(out).size(), 80u);  // a PNG of each f*.exe, and of each f*b.dll's icon 1
+        // A PNG of each f*.exe, of each f*b.dll's icon 1, and of many.exe's 39 good icons.
+        EXPECT_EQ(TreeOf(out).size(), 119u);
+        ASSERT_NE(extract.err.find("many.exe: icon 19: "), std::string::npos) << extract.err;
         std::ostringstream tree;
         for (const auto& [name, bytes] : TreeOf(out)) {
             tree << name << " " << bytes.size() << " "
