@@ -5,14 +5,19 @@
 #include <cstdio>
 #include <filesystem>
 #include <map>
+#include <mutex>
 #include <new>
+#include <set>
+#include <span>
 
 #include "picture/MPictureTool.h"
 #include "platform/Utilita.h"
 #include "platform/icons/IconFile.h"
 #include "platform/runtime/RuntimeError.h"
+#include "tools/ParallelRun.h"
 #include "tools/PictureFile.h"
 #include "tools/ToolReport.h"
+#include "tools/WalkedFiles.h"
 
 namespace tool {
 
@@ -51,6 +56,20 @@ IPictureDisp PictureAt(const std::string& fileName, std::int32_t index) {
     return picture;
 }
 
+// The icon at an index of an opened file as a picture, read on the calling thread alone (no
+// ExtractIconA: its process-wide file takes turns); reported on standard error when the file gives
+// none.
+IPictureDisp PictureOf(const icons::IconFile& file, const std::string& fileName,
+                       std::int32_t index) {
+    auto group = icons::ReadGroup(file, index);
+    if (!group) {
+        ReportReason(fileName, "icon " + std::to_string(index) + ": " + group.error().reason);
+        return {};
+    }
+    // The picture holds the group itself, no handle of the process-wide table.
+    return std::make_shared<const platform::picture::Picture>(0, std::move(*group));
+}
+
 // Writes one file; `many` when it is one of many (extract): not flushed to disk one by one.
 bool Write(const IPictureDisp& picture, const std::string& outName, std::optional<int> pngSide,
            bool many = false) {
@@ -70,13 +89,13 @@ std::string LabelOf(const icons::IconFile& file, std::uint32_t index) {
 }
 
 // The stems the files of one run name their icons after: a file's own stem, "~2", "~3"... added
-// when an earlier file of the run had it (ignoring case, as many file systems do), so that two
-// files named alike never write over each other's icons.
+// when an earlier file of the run going to the same output directory had it (ignoring case, as
+// many file systems do), so that two files named alike never write over each other's icons.
 class RunStems {
 public:
-    std::string For(const std::string& fileName) {
+    std::string For(const std::string& under, const std::string& fileName) {
         const std::string stem = ProgramText(NativePath(fileName).stem());
-        std::string key = stem;
+        std::string key = under + '/' + stem;
         std::transform(key.begin(), key.end(), key.begin(),
                        [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
         const int seen = ++seen_[key];
@@ -87,10 +106,68 @@ private:
     std::map<std::string, int> seen_;
 };
 
-// Every icon of the file, or those the command names; false when something was reported.
-bool ExtractFile(const ToolCommand& command, const std::string& fileName, const std::string& stem) {
+// The output directory and its subdirectories the files of a walk go to, each made when a file
+// first writes there; safe to call from several threads.
+class OutputDirectories {
+public:
+    explicit OutputDirectories(std::string top) : top_(std::move(top)) {
+        std::error_code error;
+        std::filesystem::create_directories(NativePath(top_), error);
+    }
+
+    // The directory for files `under` (a path relative to the top; "" for the top itself).
+    std::string For(const std::string& under) {
+        if (under.empty()) {
+            return top_;
+        }
+        const std::filesystem::path path = NativePath(top_) / NativePath(under);
+        const std::lock_guard lock(mutex_);
+        if (made_.insert(under).second) {
+            std::error_code error;
+            std::filesystem::create_directories(path, error);
+        }
+        return ProgramText(path);
+    }
+
+private:
+    std::string top_;
+    std::mutex mutex_;
+    std::set<std::string> made_;
+};
+
+// A file with more icons than this has them written in parts of this many, the parts on the
+// command's jobs (each part over an IconFile of its own: one is read by one thread at a time).
+constexpr std::size_t kIconsPerPart = 16;
+
+// The icons at `indexes` of the opened file, into `directory`; false when something was reported.
+bool ExtractIndexes(const ToolCommand& command, const icons::IconFile& file,
+                    const std::string& fileName, std::span<const std::int32_t> indexes,
+                    const std::string& directory, const std::string& stem) {
+    bool ok = true;
+    for (const std::int32_t index : indexes) {
+        const IPictureDisp picture = PictureOf(file, fileName, index);
+        if (!picture) {
+            ok = false;
+            continue;
+        }
+        const auto at = static_cast<std::uint32_t>(index);
+        const std::string outName =
+            ExtractedName(directory, stem, at, LabelOf(file, at), command.pngSide.has_value());
+        ok = Write(picture, outName, command.pngSide, true) && ok;
+    }
+    return ok;
+}
+
+// Every icon of the file, or those the command names, into `directory`; false when something
+// was reported. A file a walked directory holds that has no icons is passed over in silence.
+bool ExtractFile(const ToolCommand& command, const WalkItem& item, const std::string& directory,
+                 const std::string& stem) {
+    const std::string& fileName = item.path;
     const auto file = icons::IconFile::Open(fileName);
     if (!file) {
+        if (!item.named) {
+            return true;
+        }
         ReportReason(fileName, "no icons: " + file.error().reason);
         return false;
     }
@@ -99,19 +176,22 @@ bool ExtractFile(const ToolCommand& command, const std::string& fileName, const 
     for (std::uint32_t i = 0; command.indexes.empty() && i < count; ++i) {
         indexes.push_back(static_cast<std::int32_t>(i));
     }
-    bool ok = true;
-    for (const std::int32_t index : indexes) {
-        const IPictureDisp picture = PictureAt(fileName, index);
-        if (!picture) {
-            ok = false;
-            continue;
-        }
-        const auto at = static_cast<std::uint32_t>(index);
-        const std::string outName = ExtractedName(command.outputDirectory, stem, at,
-                                                  LabelOf(*file, at), command.pngSide.has_value());
-        ok = Write(picture, outName, command.pngSide, true) && ok;
+    const unsigned jobs = JobsOf(command);
+    if (jobs == 1 || indexes.size() <= kIconsPerPart) {
+        return ExtractIndexes(command, *file, fileName, indexes, directory, stem);
     }
-    return ok;
+    const std::size_t parts = (indexes.size() + kIconsPerPart - 1) / kIconsPerPart;
+    return RunInOrder(parts, jobs, [&](std::size_t part) {
+        const auto own = icons::IconFile::Open(fileName);
+        if (!own) {
+            ReportReason(fileName, "no icons: " + own.error().reason);
+            return false;
+        }
+        const std::size_t first = part * kIconsPerPart;
+        const std::span<const std::int32_t> some(indexes.data() + first,
+                                                 std::min(kIconsPerPart, indexes.size() - first));
+        return ExtractIndexes(command, *own, fileName, some, directory, stem);
+    });
 }
 
 }  // namespace
@@ -126,24 +206,29 @@ std::string ExtractedName(const std::string& directory, const std::string& stem,
 }
 
 int ExtractIcons(const ToolCommand& command) {
-    std::error_code error;
-    std::filesystem::create_directories(NativePath(command.outputDirectory), error);
-    int status = kExitOk;
-    RunStems stems;
-    for (const std::string& fileName : command.files) {
+    OutputDirectories directories(command.outputDirectory);
+    const std::vector<WalkItem> items = WalkedFiles(command);
+    // The stems are given in walk order before any file is read, the same for every --jobs.
+    std::vector<std::string> stems(items.size());
+    RunStems runStems;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        stems[i] =
+            items[i].IsProblem() ? std::string() : runStems.For(items[i].under, items[i].path);
+    }
+    const bool ok = ForEachWalkedFile(command, items, [&](std::size_t i) {
+        const std::string& fileName = items[i].path;
         if (!FileExists(fileName)) {
             ReportError(fileName, runtime::errFileNotFound);
-            status = kExitFailure;
-            continue;
+            return false;
         }
         try {
-            status = ExtractFile(command, fileName, stems.For(fileName)) ? status : kExitFailure;
+            return ExtractFile(command, items[i], directories.For(items[i].under), stems[i]);
         } catch (const std::bad_alloc&) {
             ReportError(fileName, runtime::errOutOfMemory);
-            status = kExitFailure;
+            return false;
         }
-    }
-    return status;
+    });
+    return ok ? kExitOk : kExitFailure;
 }
 
 int SaveIcon(const ToolCommand& command) {

@@ -15,8 +15,10 @@ namespace tool {
 std::string ExtractedName(const std::string& directory, const std::string& stem,
                           std::uint32_t index, const std::string& label, bool png);
 
-// Writes the icons the command names, every icon of each file when it names none. Each file or
-// icon that cannot be written is reported on standard error and the others are still written.
+// Writes the icons the command names, every icon of each file when it names none, into
+// command.outputDirectory; the files of a walked directory's subdirectory SUB (FileWalk.h) into
+// its subdirectory SUB. Each file or icon that cannot be written is reported on standard error and
+// the others are still written; the output is the same whatever command.jobs is.
 // kExitOk, or kExitFailure when something was reported.
 int ExtractIcons(const ToolCommand& command);
 

@@ -1,6 +1,5 @@
 #include "tools/ListCommand.h"
 
-#include <iostream>
 #include <new>
 
 #include "platform/icons/IconDescription.h"
@@ -8,6 +7,8 @@
 #include "platform/runtime/RuntimeError.h"
 #include "tools/JsonText.h"
 #include "tools/ToolReport.h"
+#include "tools/ToolStreams.h"
+#include "tools/WalkedFiles.h"
 
 namespace tool {
 
@@ -50,17 +51,17 @@ std::string DescribeGroup(const icons::DescribedGroup& group) {
 void ListFileAsText(const std::string& fileName) {
     const auto file = icons::IconFile::Open(fileName);
     const std::uint32_t count = file ? file->Groups().Count() : 0;
-    std::cout << fileName << ": " << count << (count == 1 ? " icon" : " icons");
+    ToolOut() << fileName << ": " << count << (count == 1 ? " icon" : " icons");
     if (!file) {
-        std::cout << ": " << file.error().reason << "\n";
+        ToolOut() << ": " << file.error().reason << "\n";
         return;
     }
     if (file->Path() != fileName) {
-        std::cout << " (in " << file->Path() << ")";
+        ToolOut() << " (in " << file->Path() << ")";
     }
-    std::cout << "\n";
+    ToolOut() << "\n";
     icons::DescribeIconGroups(*file, [](const icons::DescribedGroup& group) {
-        std::cout << "  icon " << group.index << ": " << DescribeGroup(group) << "\n";
+        ToolOut() << "  icon " << group.index << ": " << DescribeGroup(group) << "\n";
     });
 }
 
@@ -104,7 +105,7 @@ void ListFileAsJson(const std::string& fileName) {
     const auto file = icons::IconFile::Open(fileName);
     std::string text = "{\"path\":" + JsonString(fileName);
     if (!file) {
-        std::cout << text << ",\"icons\":[],\"error\":" << JsonString(file.error().reason) << "}\n";
+        ToolOut() << text << ",\"icons\":[],\"error\":" << JsonString(file.error().reason) << "}\n";
         return;
     }
     if (file->Path() != fileName) {
@@ -116,27 +117,31 @@ void ListFileAsJson(const std::string& fileName) {
         text += described.empty() ? "" : ",";
         text += GroupAsJson(group, described);
     });
-    std::cout << text << "]}\n";
+    ToolOut() << text << "]}\n";
+}
+
+// One file listed; false when it was reported on standard error.
+bool ListFile(const std::string& fileName, bool json) {
+    if (!FileExists(fileName)) {
+        ReportError(fileName, runtime::errFileNotFound);
+        return false;
+    }
+    try {
+        json ? ListFileAsJson(fileName) : ListFileAsText(fileName);
+        return true;
+    } catch (const std::bad_alloc&) {
+        ReportError(fileName, runtime::errOutOfMemory);
+        return false;
+    }
 }
 
 }  // namespace
 
-int ListIcons(const std::vector<std::string>& fileNames, bool json) {
-    int status = kExitOk;
-    for (const std::string& fileName : fileNames) {
-        if (!FileExists(fileName)) {
-            ReportError(fileName, runtime::errFileNotFound);
-            status = kExitFailure;
-            continue;
-        }
-        try {
-            json ? ListFileAsJson(fileName) : ListFileAsText(fileName);
-        } catch (const std::bad_alloc&) {
-            ReportError(fileName, runtime::errOutOfMemory);
-            status = kExitFailure;
-        }
-    }
-    return status;
+int ListIcons(const ToolCommand& command) {
+    const std::vector<WalkItem> items = WalkedFiles(command);
+    const bool ok = ForEachWalkedFile(
+        command, items, [&](std::size_t i) { return ListFile(items[i].path, command.json); });
+    return ok ? kExitOk : kExitFailure;
 }
 
 }  // namespace tool

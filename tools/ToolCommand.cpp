@@ -6,8 +6,9 @@
 namespace tool {
 
 const std::string_view kHelp =
-    "usage: quorvane-icons list [--json] FILE...\n"
-    "       quorvane-icons extract FILE... [-o DIR] [--index N]... [--png SIZE]\n"
+    "usage: quorvane-icons list [--json] [-r] [--pattern P] [--jobs N] FILE|DIR...\n"
+    "       quorvane-icons extract FILE|DIR... [-r] [--pattern P] [--jobs N] [-o OUT]\n"
+    "                              [--index N]... [--png SIZE]\n"
     "       quorvane-icons save FILE INDEX OUT [--png SIZE]\n"
     "       quorvane-icons thumbnail -s SIZE INPUT OUTPUT.png\n"
     "       quorvane-icons --help\n"
@@ -15,13 +16,20 @@ const std::string_view kHelp =
     "list       each file's icons with their images; for a file without icons, why.\n"
     "           --json: one JSON object per line and file (path, icons with index, id or name,\n"
     "           language, images with width, height, depth, format, bytes).\n"
-    "extract    writes every icon of every file (or those --index names) into DIR (default .)\n"
+    "extract    writes every icon of every file (or those --index names) into OUT (default .)\n"
     "           as STEM-NNN-ID.ico, e.g. shell32-003-ID16.ico; --png SIZE writes a PNG of the\n"
     "           icon's best image for SIZE x SIZE pixels instead (STEM-NNN-ID.png). A stem\n"
     "           an earlier file of the same run had becomes STEM~2, STEM~3...\n"
+    "           The files of a directory DIR/SUB go to OUT/SUB.\n"
     "save       writes icon INDEX of FILE to OUT, as .ico (or as a PNG with --png SIZE).\n"
     "thumbnail  writes a SIZE x SIZE PNG of the file's first icon to OUTPUT (for file managers).\n"
     "Icons are numbered from 0 in the order the file stores them. Files are written atomically.\n"
+    "\n"
+    "A directory given to list or extract stands for its files whose names match P (ignoring\n"
+    "case; by default *.exe;*.dll;*.ocx;*.cpl;*.scr;*.icl;*.mun;*.ico), in name order; a file\n"
+    "given is read whatever its name. -r: the subdirectories' files too (at most 64 levels;\n"
+    "links to directories are not entered, links to files are read). --jobs N: N files read at\n"
+    "once (default: one per core); the output is the same for every N.\n"
     "\n"
     "exit status: 0 all done; 1 some files failed (each reported on standard error, the others\n"
     "still processed; thumbnail: no icon, no output); 2 bad command line.\n";
@@ -36,6 +44,15 @@ bool ParseNumber(std::string_view text, std::int32_t& value) {
 
 bool ParseIndex(std::string_view text, std::int32_t& index) {
     return ParseNumber(text, index) && index >= 0;
+}
+
+bool ParseJobs(std::string_view text, unsigned& jobs) {
+    std::int32_t value = 0;
+    if (!ParseNumber(text, value) || value < 1 || value > static_cast<std::int32_t>(kMaxJobs)) {
+        return false;
+    }
+    jobs = static_cast<unsigned>(value);
+    return true;
 }
 
 bool ParseSide(std::string_view text, std::optional<int>& side) {
@@ -72,8 +89,8 @@ public:
 private:
     bool Option(const std::string& word, const std::vector<std::string>& arguments,
                 std::size_t& i) {
-        if (word == "--json") {
-            command_.json = true;
+        if (word == "--json" || word == "-r") {
+            (word == "-r" ? command_.recursive : command_.json) = true;
             return true;
         }
         if (i + 1 >= arguments.size()) {
@@ -83,6 +100,13 @@ private:
         if (word == "-o") {
             command_.outputDirectory = value;
             return !value.empty();
+        }
+        if (word == "--pattern") {
+            command_.pattern = value;
+            return true;
+        }
+        if (word == "--jobs") {
+            return ParseJobs(value, command_.jobs);
         }
         if (word == "--index") {
             std::int32_t index = 0;
@@ -141,10 +165,10 @@ std::optional<ToolCommand> ParseCommand(const std::vector<std::string>& argument
         arguments.empty() ? std::string_view() : std::string_view(arguments[0]);
     if (word == "list") {
         command.kind = CommandKind::List;
-        allowed = {"--json"};
+        allowed = {"--json", "-r", "--pattern", "--jobs"};
     } else if (word == "extract") {
         command.kind = CommandKind::Extract;
-        allowed = {"-o", "--index", "--png"};
+        allowed = {"-o", "--index", "--png", "-r", "--pattern", "--jobs"};
     } else if (word == "save") {
         command.kind = CommandKind::Save;
         allowed = {"--png"};

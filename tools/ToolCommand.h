@@ -22,14 +22,23 @@ struct ToolCommand {
     std::string output;                 // save's OUT, thumbnail's OUTPUT
     std::optional<int> pngSide;         // --png SIZE, thumbnail's -s SIZE: write a PNG that large
     bool json = false;                  // list --json
+    // list and extract: how the directories among `files` are walked, and by how many threads
+    // the files are read.
+    bool recursive = false;              // -r: their subdirectories too
+    std::optional<std::string> pattern;  // --pattern: which of their files (else the default)
+    unsigned jobs = 0;                   // --jobs N; 0: one per core
 };
+
+// The most --jobs takes.
+inline constexpr unsigned kMaxJobs = 64;
 
 // The text --help prints, which the usage errors print too.
 extern const std::string_view kHelp;
 
 // The command the arguments (without the program name) ask for; nullopt when they are not a
 // command line the tool takes: an unknown command or option, a missing or extra operand, an index
-// that is not a number from 0 up, a size that is not a number from 1 to kMaxPictureSide.
+// that is not a number from 0 up, a size that is not a number from 1 to kMaxPictureSide, a job
+// count that is not a number from 1 to kMaxJobs.
 std::optional<ToolCommand> ParseCommand(const std::vector<std::string>& arguments);
 
 }  // namespace tool

@@ -1,19 +1,19 @@
 #include "tools/ToolReport.h"
 
 #include <filesystem>
-#include <iostream>
 
 #include "platform/runtime/RuntimeError.h"
+#include "tools/ToolStreams.h"
 
 namespace tool {
 
 void ReportError(const std::string& name, std::int32_t number) {
-    std::cerr << "quorvane-icons: " << name << ": errore " << number << ": "
+    ToolErr() << "quorvane-icons: " << name << ": errore " << number << ": "
               << runtime::DescriptionOf(number) << "\n";
 }
 
 void ReportReason(const std::string& name, const std::string& reason) {
-    std::cerr << "quorvane-icons: " << name << ": " << reason << "\n";
+    ToolErr() << "quorvane-icons: " << name << ": " << reason << "\n";
 }
 
 bool FileExists(const std::string& name) {

@@ -10,6 +10,7 @@ inline constexpr int kExitOk = 0;
 inline constexpr int kExitFailure = 1;
 inline constexpr int kExitUsage = 2;
 
+// Both write to ToolErr: standard error, or the buffer of the file being worked on.
 // "quorvane-icons: NAME: errore N: <the run-time error's description>"
 void ReportError(const std::string& name, std::int32_t number);
 
