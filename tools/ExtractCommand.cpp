@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cstdio>
 #include <filesystem>
+#include <iostream>
 #include <map>
 #include <new>
 
@@ -11,6 +12,8 @@
 #include "platform/Utilita.h"
 #include "platform/icons/IconFile.h"
 #include "platform/runtime/RuntimeError.h"
+#include "tools/JsonText.h"
+#include "tools/Messages.h"
 #include "tools/PictureFile.h"
 #include "tools/ToolReport.h"
 
@@ -46,7 +49,8 @@ IPictureDisp PictureAt(const std::string& fileName, std::int32_t index) {
     IPictureDisp picture = MPictureTool::PictureDaIcona(platform::ExtractIconA(0, fileName, index));
     if (!picture) {
         ReportReason(fileName,
-                     "icon " + std::to_string(index) + ": " + icons::WhyNoIcon(fileName, index));
+                     Format(_("icon %s: %s"), {std::to_string(index),
+                                               ReaderReason(icons::WhyNoIcon(fileName, index))}));
     }
     return picture;
 }
@@ -57,8 +61,8 @@ bool Write(const IPictureDisp& picture, const std::string& outName, std::optiona
     try {
         WritePicture(picture, outName, pngSide, !many);
         return true;
-    } catch (const runtime::RuntimeError& error) {
-        ReportError(outName, error.Number());
+    } catch (const WriteError& error) {
+        ReportReason(outName, WriteFailureReason(outName, error.Number(), error.Errno()));
         return false;
     }
 }
@@ -87,11 +91,20 @@ private:
     std::map<std::string, int> seen_;
 };
 
+// extract --json's line for a file written:
+// {"path":"out/app-000-ID1.ico","source":"app.exe","index":0,"label":"ID1","format":"ico"}
+void PrintWritten(const std::string& outName, const std::string& fileName, std::uint32_t index,
+                  const std::string& label, bool png) {
+    std::cout << "{\"path\":" << JsonString(outName) << ",\"source\":" << JsonString(fileName)
+              << ",\"index\":" << index << ",\"label\":" << JsonString(label) << ",\"format\":\""
+              << (png ? "png" : "ico") << "\"}\n";
+}
+
 // Every icon of the file, or those the command names; false when something was reported.
 bool ExtractFile(const ToolCommand& command, const std::string& fileName, const std::string& stem) {
     const auto file = icons::IconFile::Open(fileName);
     if (!file) {
-        ReportReason(fileName, "no icons: " + file.error().reason);
+        ReportReason(fileName, Format(_("no icons: %s"), {ReaderReason(file.error().reason)}));
         return false;
     }
     const std::uint32_t count = file->Groups().Count();
@@ -107,9 +120,14 @@ bool ExtractFile(const ToolCommand& command, const std::string& fileName, const 
             continue;
         }
         const auto at = static_cast<std::uint32_t>(index);
-        const std::string outName = ExtractedName(command.outputDirectory, stem, at,
-                                                  LabelOf(*file, at), command.pngSide.has_value());
-        ok = Write(picture, outName, command.pngSide, true) && ok;
+        const std::string label = LabelOf(*file, at);
+        const bool png = command.pngSide.has_value();
+        const std::string outName = ExtractedName(command.outputDirectory, stem, at, label, png);
+        const bool written = Write(picture, outName, command.pngSide, true);
+        if (written && command.json) {
+            PrintWritten(outName, fileName, at, label, png);
+        }
+        ok = written && ok;
     }
     return ok;
 }
@@ -152,10 +170,8 @@ int SaveIcon(const ToolCommand& command) {
         ReportError(fileName, runtime::errFileNotFound);
         return kExitFailure;
     }
-    const IPictureDisp picture =
-        MPictureTool::PictureDaIcona(platform::ExtractIconA(0, fileName, command.indexes.at(0)));
+    const IPictureDisp picture = PictureAt(fileName, command.indexes.at(0));
     if (!picture) {
-        ReportError(fileName, runtime::errInvalidPropertyValue);
         return kExitFailure;
     }
     return Write(picture, command.output, command.pngSide) ? kExitOk : kExitFailure;
