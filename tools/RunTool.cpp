@@ -6,6 +6,7 @@
 #include <exception>
 #include <iostream>
 
+#include "platform/runtime/RuntimeError.h"
 #include "tools/ExtractCommand.h"
 #include "tools/ListCommand.h"
 #include "tools/Messages.h"
@@ -51,6 +52,10 @@ int RunTool(const std::vector<std::string>& arguments) {
     ChooseLanguage();
     try {
         return RunCommand(arguments);
+    } catch (const runtime::RuntimeError& error) {
+        // In words, as every report of the tool: not the run-time error's number or description.
+        ReportError(_("internal error"), error.Number());
+        return kExitFailure;
     } catch (const std::exception& error) {
         // Whatever escaped the commands ends the run with a message, never with an abort.
         ReportReason(_("internal error"), error.what());

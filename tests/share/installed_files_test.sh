@@ -18,7 +18,7 @@ for page in Quorvane.1 quorvane-icons.1; do
 done
 [ -s "$prefix/share/bash-completion/completions/quorvane-icons" ]
 [ -s "$prefix/share/locale/it/LC_MESSAGES/quorvane-icons.mo" ]
-LANG=it_IT.UTF-8 "$prefix/bin/quorvane-icons" list --help | grep -q '^uso: quorvane-icons list'
+LANG=it_IT.UTF-8 "$prefix/bin/quorvane-icons" list --help | grep '^uso: quorvane-icons list' >/dev/null
 env -u LANG -u LANGUAGE -u LC_ALL -u LC_MESSAGES "$prefix/bin/quorvane-icons" list --help |
-    grep -q '^usage: quorvane-icons list'
+    grep '^usage: quorvane-icons list' >/dev/null
 echo "installed files: ok"

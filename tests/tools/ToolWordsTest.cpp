@@ -2,6 +2,7 @@
 // not), --version, each command's --help, and extract --json's lines.
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -54,6 +55,26 @@ TEST_F(IconsToolWords, SpeaksItalianUnderAnItalianLocale) {
                   "quorvane-icons: " + Path("missing.exe") + ": file o directory inesistente\n");
         EXPECT_EQ(help.out.rfind("uso: quorvane-icons save", 0), 0u) << help.out;
     }
+}
+
+TEST_F(IconsToolWords, SpeaksItalianUnderAnInstalledItalianLocale) {
+    // The locale made here (localedef, from the locales package's sources) and found by LOCPATH.
+    const std::string locales = Path("locales");
+    ASSERT_TRUE(QDir().mkpath(QString::fromStdString(locales)));
+    const ToolRun made = tooltest::RunProgram(
+        "/usr/bin/localedef", {"-i", "it_IT", "-f", "UTF-8", locales + "/it_IT.UTF-8"});
+    if (made.exitCode != 0) {
+        GTEST_SKIP() << "localedef cannot make it_IT.UTF-8: " << made.err;
+    }
+    const std::vector<std::string> installed = {"LOCPATH=" + locales, "LANG=it_IT.UTF-8"};
+    std::vector<std::string> english = installed;
+    english.push_back("LANGUAGE=en");
+
+    EXPECT_EQ(
+        Run({"list", Path("app.exe")}, installed).out.rfind(Path("app.exe") + ": 2 icone\n", 0),
+        0u);
+    EXPECT_EQ(Run({"list", Path("app.exe")}, english).out.rfind(Path("app.exe") + ": 2 icons\n", 0),
+              0u);
 }
 
 TEST_F(IconsToolWords, SpeaksEnglishOtherwise) {
