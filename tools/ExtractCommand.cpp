@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cstdio>
 #include <filesystem>
+#include <iostream>
 #include <map>
 #include <mutex>
 #include <new>
@@ -14,9 +15,12 @@
 #include "platform/Utilita.h"
 #include "platform/icons/IconFile.h"
 #include "platform/runtime/RuntimeError.h"
+#include "tools/JsonText.h"
+#include "tools/Messages.h"
 #include "tools/ParallelRun.h"
 #include "tools/PictureFile.h"
 #include "tools/ToolReport.h"
+#include "tools/ToolStreams.h"
 #include "tools/WalkedFiles.h"
 
 namespace tool {
@@ -51,7 +55,8 @@ IPictureDisp PictureAt(const std::string& fileName, std::int32_t index) {
     IPictureDisp picture = MPictureTool::PictureDaIcona(platform::ExtractIconA(0, fileName, index));
     if (!picture) {
         ReportReason(fileName,
-                     "icon " + std::to_string(index) + ": " + icons::WhyNoIcon(fileName, index));
+                     Format(_("icon %s: %s"), {std::to_string(index),
+                                               ReaderReason(icons::WhyNoIcon(fileName, index))}));
     }
     return picture;
 }
@@ -63,7 +68,8 @@ IPictureDisp PictureOf(const icons::IconFile& file, const std::string& fileName,
                        std::int32_t index) {
     auto group = icons::ReadGroup(file, index);
     if (!group) {
-        ReportReason(fileName, "icon " + std::to_string(index) + ": " + group.error().reason);
+        ReportReason(fileName, Format(_("icon %s: %s"),
+                                      {std::to_string(index), ReaderReason(group.error().reason)}));
         return {};
     }
     // The picture holds the group itself, no handle of the process-wide table.
@@ -76,8 +82,8 @@ bool Write(const IPictureDisp& picture, const std::string& outName, std::optiona
     try {
         WritePicture(picture, outName, pngSide, !many);
         return true;
-    } catch (const runtime::RuntimeError& error) {
-        ReportError(outName, error.Number());
+    } catch (const WriteError& error) {
+        ReportReason(outName, WriteFailureReason(outName, error.Number(), error.Errno()));
         return false;
     }
 }
@@ -105,6 +111,15 @@ public:
 private:
     std::map<std::string, int> seen_;
 };
+
+// extract --json's line for a file written:
+// {"path":"out/app-000-ID1.ico","source":"app.exe","index":0,"label":"ID1","format":"ico"}
+void PrintWritten(const std::string& outName, const std::string& fileName, std::uint32_t index,
+                  const std::string& label, bool png) {
+    ToolOut() << "{\"path\":" << JsonString(outName) << ",\"source\":" << JsonString(fileName)
+              << ",\"index\":" << index << ",\"label\":" << JsonString(label) << ",\"format\":\""
+              << (png ? "png" : "ico") << "\"}\n";
+}
 
 // The output directory and its subdirectories the files of a walk go to, each made when a file
 // first writes there; safe to call from several threads.
@@ -151,9 +166,14 @@ bool ExtractIndexes(const ToolCommand& command, const icons::IconFile& file,
             continue;
         }
         const auto at = static_cast<std::uint32_t>(index);
-        const std::string outName =
-            ExtractedName(directory, stem, at, LabelOf(file, at), command.pngSide.has_value());
-        ok = Write(picture, outName, command.pngSide, true) && ok;
+        const std::string label = LabelOf(file, at);
+        const bool png = command.pngSide.has_value();
+        const std::string outName = ExtractedName(directory, stem, at, label, png);
+        const bool written = Write(picture, outName, command.pngSide, true);
+        if (written && command.json) {
+            PrintWritten(outName, fileName, at, label, png);
+        }
+        ok = written && ok;
     }
     return ok;
 }
@@ -168,7 +188,7 @@ bool ExtractFile(const ToolCommand& command, const WalkItem& item, const std::st
         if (!item.named) {
             return true;
         }
-        ReportReason(fileName, "no icons: " + file.error().reason);
+        ReportReason(fileName, Format(_("no icons: %s"), {ReaderReason(file.error().reason)}));
         return false;
     }
     const std::uint32_t count = file->Groups().Count();
@@ -184,7 +204,7 @@ bool ExtractFile(const ToolCommand& command, const WalkItem& item, const std::st
     return RunInOrder(parts, jobs, [&](std::size_t part) {
         const auto own = icons::IconFile::Open(fileName);
         if (!own) {
-            ReportReason(fileName, "no icons: " + own.error().reason);
+            ReportReason(fileName, Format(_("no icons: %s"), {ReaderReason(own.error().reason)}));
             return false;
         }
         const std::size_t first = part * kIconsPerPart;
@@ -237,10 +257,8 @@ int SaveIcon(const ToolCommand& command) {
         ReportError(fileName, runtime::errFileNotFound);
         return kExitFailure;
     }
-    const IPictureDisp picture =
-        MPictureTool::PictureDaIcona(platform::ExtractIconA(0, fileName, command.indexes.at(0)));
+    const IPictureDisp picture = PictureAt(fileName, command.indexes.at(0));
     if (!picture) {
-        ReportError(fileName, runtime::errInvalidPropertyValue);
         return kExitFailure;
     }
     return Write(picture, command.output, command.pngSide) ? kExitOk : kExitFailure;

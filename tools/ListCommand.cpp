@@ -6,6 +6,7 @@
 #include "platform/picture/IconImageInfo.h"
 #include "platform/runtime/RuntimeError.h"
 #include "tools/JsonText.h"
+#include "tools/Messages.h"
 #include "tools/ToolReport.h"
 #include "tools/ToolStreams.h"
 #include "tools/WalkedFiles.h"
@@ -42,26 +43,30 @@ std::string DescribeImages(const std::vector<icons::DescribedImage>& images) {
 
 std::string DescribeGroup(const icons::DescribedGroup& group) {
     if (group.sameAs) {
-        return "the same group as icon " + std::to_string(*group.sameAs);
+        return Format(_("the same group as icon %s"), {std::to_string(*group.sameAs)});
     }
-    return group.problem.empty() ? DescribeImages(group.images) : "unreadable: " + group.problem;
+    return group.problem.empty() ? DescribeImages(group.images)
+                                 : Format(_("unreadable: %s"), {ReaderReason(group.problem)});
 }
 
 // "FILE: 2 icons", "FILE: 3 icons (in …/shell32.dll.mun)", "FILE: 0 icons: REASON"
 void ListFileAsText(const std::string& fileName) {
     const auto file = icons::IconFile::Open(fileName);
     const std::uint32_t count = file ? file->Groups().Count() : 0;
-    ToolOut() << fileName << ": " << count << (count == 1 ? " icon" : " icons");
+    ToolOut() << fileName << ": "
+              << Format(Q_PLURAL("%s icon", "%s icons", count), {std::to_string(count)});
     if (!file) {
-        ToolOut() << ": " << file.error().reason << "\n";
+        ToolOut() << ": " << ReaderReason(file.error().reason) << "\n";
         return;
     }
     if (file->Path() != fileName) {
-        ToolOut() << " (in " << file->Path() << ")";
+        ToolOut() << " " << Format(_("(in %s)"), {file->Path()});
     }
     ToolOut() << "\n";
     icons::DescribeIconGroups(*file, [](const icons::DescribedGroup& group) {
-        ToolOut() << "  icon " << group.index << ": " << DescribeGroup(group) << "\n";
+        ToolOut() << "  "
+                  << Format(_("icon %s: %s"), {std::to_string(group.index), DescribeGroup(group)})
+                  << "\n";
     });
 }
 

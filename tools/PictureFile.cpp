@@ -23,8 +23,7 @@ void RaiseIfNotRegularFile(const std::string& fileName) {
 }
 
 void WriteBytes(const std::vector<std::uint8_t>& bytes, const std::string& fileName,
-                bool flushToDisk) {
-    platform::picture::SaveFileSink sink(flushToDisk);
+                platform::picture::SaveFileSink& sink) {
     if (!sink.Open(fileName) || !sink.Write(bytes) || !sink.Commit()) {
         const int failure = sink.FailureErrno();
         sink.Discard();
@@ -32,12 +31,9 @@ void WriteBytes(const std::vector<std::uint8_t>& bytes, const std::string& fileN
     }
 }
 
-}  // namespace
-
-void WritePicture(const platform::picture::IPictureDisp& picture, const std::string& fileName,
-                  std::optional<int> pngSide, bool flushToDisk) {
+void WriteThrough(const platform::picture::IPictureDisp& picture, const std::string& fileName,
+                  std::optional<int> pngSide, platform::picture::SaveFileSink& sink) {
     if (!pngSide) {
-        platform::picture::SaveFileSink sink(flushToDisk);
         platform::picture::SavePictureWith(picture, fileName, sink);
         return;
     }
@@ -46,7 +42,19 @@ void WritePicture(const platform::picture::IPictureDisp& picture, const std::str
         runtime::Raise(runtime::errInvalidPropertyValue);
     }
     RaiseIfNotRegularFile(fileName);
-    WriteBytes(*png, fileName, flushToDisk);
+    WriteBytes(*png, fileName, sink);
+}
+
+}  // namespace
+
+void WritePicture(const platform::picture::IPictureDisp& picture, const std::string& fileName,
+                  std::optional<int> pngSide, bool flushToDisk) {
+    platform::picture::SaveFileSink sink(flushToDisk);
+    try {
+        WriteThrough(picture, fileName, pngSide, sink);
+    } catch (const runtime::RuntimeError& error) {
+        throw WriteError(error, sink.FailureErrno());
+    }
 }
 
 }  // namespace tool

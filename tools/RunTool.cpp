@@ -6,8 +6,10 @@
 #include <exception>
 #include <iostream>
 
+#include "platform/runtime/RuntimeError.h"
 #include "tools/ExtractCommand.h"
 #include "tools/ListCommand.h"
+#include "tools/Messages.h"
 #include "tools/ToolCommand.h"
 #include "tools/ToolReport.h"
 
@@ -18,8 +20,12 @@ namespace {
 int RunCommand(const std::vector<std::string>& arguments) {
     const auto command = ParseCommand(arguments);
     if (!command) {
-        std::cerr << kHelp;
+        std::cerr << HelpText();
         return kExitUsage;
+    }
+    if (command->help) {
+        std::cout << HelpText(command->kind);
+        return kExitOk;
     }
     switch (command->kind) {
         case CommandKind::List:
@@ -30,21 +36,29 @@ int RunCommand(const std::vector<std::string>& arguments) {
             return SaveIcon(*command);
         case CommandKind::Thumbnail:
             return WriteThumbnail(*command);
+        case CommandKind::Version:
+            std::cout << VersionText();
+            return kExitOk;
         case CommandKind::Help:
             break;
     }
-    std::cout << kHelp;
+    std::cout << HelpText();
     return kExitOk;
 }
 
 }  // namespace
 
 int RunTool(const std::vector<std::string>& arguments) {
+    ChooseLanguage();
     try {
         return RunCommand(arguments);
+    } catch (const runtime::RuntimeError& error) {
+        // In words, as every report of the tool: not the run-time error's number or description.
+        ReportError(_("internal error"), error.Number());
+        return kExitFailure;
     } catch (const std::exception& error) {
         // Whatever escaped the commands ends the run with a message, never with an abort.
-        ReportReason("errore interno", error.what());
+        ReportReason(_("internal error"), error.what());
         return kExitFailure;
     }
 }

@@ -3,36 +3,9 @@
 #include <charconv>
 #include <set>
 
-namespace tool {
+#include "tools/Messages.h"
 
-const std::string_view kHelp =
-    "usage: quorvane-icons list [--json] [-r] [--pattern P] [--jobs N] FILE|DIR...\n"
-    "       quorvane-icons extract FILE|DIR... [-r] [--pattern P] [--jobs N] [-o OUT]\n"
-    "                              [--index N]... [--png SIZE]\n"
-    "       quorvane-icons save FILE INDEX OUT [--png SIZE]\n"
-    "       quorvane-icons thumbnail -s SIZE INPUT OUTPUT.png\n"
-    "       quorvane-icons --help\n"
-    "\n"
-    "list       each file's icons with their images; for a file without icons, why.\n"
-    "           --json: one JSON object per line and file (path, icons with index, id or name,\n"
-    "           language, images with width, height, depth, format, bytes).\n"
-    "extract    writes every icon of every file (or those --index names) into OUT (default .)\n"
-    "           as STEM-NNN-ID.ico, e.g. shell32-003-ID16.ico; --png SIZE writes a PNG of the\n"
-    "           icon's best image for SIZE x SIZE pixels instead (STEM-NNN-ID.png). A stem\n"
-    "           an earlier file of the same run had becomes STEM~2, STEM~3...\n"
-    "           The files of a directory DIR/SUB go to OUT/SUB.\n"
-    "save       writes icon INDEX of FILE to OUT, as .ico (or as a PNG with --png SIZE).\n"
-    "thumbnail  writes a SIZE x SIZE PNG of the file's first icon to OUTPUT (for file managers).\n"
-    "Icons are numbered from 0 in the order the file stores them. Files are written atomically.\n"
-    "\n"
-    "A directory given to list or extract stands for its files whose names match P (ignoring\n"
-    "case; by default *.exe;*.dll;*.ocx;*.cpl;*.scr;*.icl;*.mun;*.ico), in name order; a file\n"
-    "given is read whatever its name. -r: the subdirectories' files too (at most 64 levels;\n"
-    "links to directories are not entered, links to files are read). --jobs N: N files read at\n"
-    "once (default: one per core); the output is the same for every N.\n"
-    "\n"
-    "exit status: 0 all done; 1 some files failed (each reported on standard error, the others\n"
-    "still processed; thumbnail: no icon, no output); 2 bad command line.\n";
+namespace tool {
 
 namespace {
 
@@ -79,6 +52,9 @@ public:
                 operands.push_back(word);
             } else if (word == "--") {
                 optionsEnded = true;
+            } else if (word == "--help" || word == "-h") {
+                command_.help = true;
+                return true;
             } else if (!allowed_.contains(word) || !Option(word, arguments, i)) {
                 return false;
             }
@@ -147,40 +123,141 @@ std::optional<ToolCommand> WithOperands(ToolCommand command, std::vector<std::st
             command.output = operands[1];
             return command;
         case CommandKind::Help:
+        case CommandKind::Version:
             break;
     }
     return std::nullopt;
 }
 
+// What each command word asks for: the command, the options it takes, its help (usage and
+// options, for `COMMAND --help`).
+struct CommandWord {
+    std::string_view word;
+    CommandKind kind;
+    std::set<std::string_view> options;
+    const char* help;
+};
+
+const CommandWord kCommands[] = {
+    {"list",
+     CommandKind::List,
+     {"--json", "-r", "--pattern", "--jobs"},
+     N_("usage: quorvane-icons list [--json] [-r] [--pattern P] [--jobs N] FILE|DIR...\n"
+        "\n"
+        "Lists each file's icons with their images; for a file without icons, why.\n"
+        "A directory stands for its files whose names match P, in name order.\n"
+        "\n"
+        "  --json       one JSON object per line and file (path, icons with index, id or name,\n"
+        "               language, images with width, height, depth, format, bytes)\n"
+        "  -r           the subdirectories' files too (at most 64 levels; links to\n"
+        "               directories are not entered)\n"
+        "  --pattern P  which files of a directory (ignoring case; by default\n"
+        "               *.exe;*.dll;*.ocx;*.cpl;*.scr;*.icl;*.mun;*.ico)\n"
+        "  --jobs N     N files read at once (default: one per core); the output is the same\n"
+        "  -h, --help   this help\n")},
+    {"extract",
+     CommandKind::Extract,
+     {"-o", "--index", "--png", "--json", "-r", "--pattern", "--jobs"},
+     N_("usage: quorvane-icons extract FILE|DIR... [-o OUT] [-r] [--pattern P] [--jobs N]\n"
+        "                              [--index N]... [--png SIZE] [--json]\n"
+        "\n"
+        "Writes every icon of every file (or those --index names) into OUT as\n"
+        "STEM-NNN-LABEL.ico, e.g. shell32-003-ID16.ico. A stem an earlier file of the same run\n"
+        "had becomes STEM~2, STEM~3... A directory stands for its files whose names match P;\n"
+        "the files of DIR/SUB go to OUT/SUB.\n"
+        "\n"
+        "  -o OUT       the directory to write into (default: the current one; made when missing)\n"
+        "  -r           the subdirectories' files too (at most 64 levels; links to\n"
+        "               directories are not entered)\n"
+        "  --pattern P  which files of a directory (ignoring case; by default\n"
+        "               *.exe;*.dll;*.ocx;*.cpl;*.scr;*.icl;*.mun;*.ico)\n"
+        "  --jobs N     N files read at once (default: one per core); the output is the same\n"
+        "  --index N    only icon N (from 0); may be given more than once\n"
+        "  --png SIZE   a SIZE x SIZE PNG of each icon's best image instead (STEM-NNN-LABEL.png)\n"
+        "  --json       one JSON line per file written, in the order written (path, source,\n"
+        "               index, label, format)\n"
+        "  -h, --help   this help\n")},
+    {"save",
+     CommandKind::Save,
+     {"--png"},
+     N_("usage: quorvane-icons save FILE INDEX OUT [--png SIZE]\n"
+        "\n"
+        "Writes icon INDEX (from 0) of FILE to OUT as .ico, the way the window saves it.\n"
+        "\n"
+        "  --png SIZE a SIZE x SIZE PNG of the icon's best image instead\n"
+        "  -h, --help this help\n")},
+    {"thumbnail",
+     CommandKind::Thumbnail,
+     {"-s"},
+     N_("usage: quorvane-icons thumbnail -s SIZE INPUT OUTPUT.png\n"
+        "\n"
+        "Writes a SIZE x SIZE PNG of the first icon of INPUT to OUTPUT (for file managers); with\n"
+        "no icon it writes nothing.\n"
+        "\n"
+        "  -s SIZE    the picture's side in pixels (1 to 1024)\n"
+        "  -h, --help this help\n")},
+};
+
+const char* const kToolHelp = N_(
+    "usage: quorvane-icons list [--json] [-r] [--pattern P] [--jobs N] FILE|DIR...\n"
+    "       quorvane-icons extract FILE|DIR... [-o OUT] [-r] [--pattern P] [--jobs N]\n"
+    "                              [--index N]... [--png SIZE] [--json]\n"
+    "       quorvane-icons save FILE INDEX OUT [--png SIZE]\n"
+    "       quorvane-icons thumbnail -s SIZE INPUT OUTPUT.png\n"
+    "       quorvane-icons COMMAND --help\n"
+    "       quorvane-icons --help | --version\n"
+    "\n"
+    "list       each file's icons with their images; for a file without icons, why.\n"
+    "extract    writes every icon of every file (or those --index names) into OUT (default .)\n"
+    "           as STEM-NNN-ID.ico, e.g. shell32-003-ID16.ico, or PNGs with --png SIZE.\n"
+    "A directory given to list or extract stands for its files (-r: its subdirectories' too).\n"
+    "save       writes icon INDEX of FILE to OUT, as .ico (or as a PNG with --png SIZE).\n"
+    "thumbnail  writes a SIZE x SIZE PNG of the file's first icon to OUTPUT (for file managers).\n"
+    "Icons are numbered from 0 in the order the file stores them. Files are written atomically.\n"
+    "`quorvane-icons COMMAND --help` tells a command's options.\n"
+    "\n"
+    "exit status: 0 all done; 1 some files failed (each reported on standard error, the others\n"
+    "still processed; thumbnail: no icon, no output); 2 bad command line.\n");
+
 }  // namespace
+
+std::string HelpText(CommandKind kind) {
+    for (const CommandWord& command : kCommands) {
+        if (command.kind == kind) {
+            return _(command.help);
+        }
+    }
+    return _(kToolHelp);
+}
+
+std::string VersionText() {
+    return std::string("quorvane-icons ") + QUORVANE_TOOL_VERSION + "\n";
+}
 
 std::optional<ToolCommand> ParseCommand(const std::vector<std::string>& arguments) {
     if (arguments.size() == 1 && (arguments[0] == "--help" || arguments[0] == "-h")) {
         return ToolCommand{};
     }
-    ToolCommand command;
-    std::set<std::string_view> allowed;
-    // Both branches a view: `?:` over "" and a std::string would make a temporary string.
-    const std::string_view word =
-        arguments.empty() ? std::string_view() : std::string_view(arguments[0]);
-    if (word == "list") {
-        command.kind = CommandKind::List;
-        allowed = {"--json", "-r", "--pattern", "--jobs"};
-    } else if (word == "extract") {
-        command.kind = CommandKind::Extract;
-        allowed = {"-o", "--index", "--png", "-r", "--pattern", "--jobs"};
-    } else if (word == "save") {
-        command.kind = CommandKind::Save;
-        allowed = {"--png"};
-    } else if (word == "thumbnail") {
-        command.kind = CommandKind::Thumbnail;
-        allowed = {"-s"};
-    } else {
+    if (arguments.size() == 1 && arguments[0] == "--version") {
+        ToolCommand version;
+        version.kind = CommandKind::Version;
+        return version;
+    }
+    const CommandWord* found = nullptr;
+    for (const CommandWord& command : kCommands) {
+        found = !arguments.empty() && arguments[0] == command.word ? &command : found;
+    }
+    if (found == nullptr) {
         return std::nullopt;
     }
+    ToolCommand command;
+    command.kind = found->kind;
     std::vector<std::string> operands;
-    if (!Reader(command, std::move(allowed)).Read(arguments, operands)) {
+    if (!Reader(command, found->options).Read(arguments, operands)) {
         return std::nullopt;
+    }
+    if (command.help) {
+        return command;
     }
     return WithOperands(std::move(command), std::move(operands));
 }

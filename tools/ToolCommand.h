@@ -12,7 +12,7 @@ namespace tool {
 // The largest picture side --png and -s take, in pixels.
 inline constexpr int kMaxPictureSide = 1024;
 
-enum class CommandKind { Help, List, Extract, Save, Thumbnail };
+enum class CommandKind { Help, Version, List, Extract, Save, Thumbnail };
 
 struct ToolCommand {
     CommandKind kind = CommandKind::Help;
@@ -21,7 +21,8 @@ struct ToolCommand {
     std::string outputDirectory = ".";  // extract -o
     std::string output;                 // save's OUT, thumbnail's OUTPUT
     std::optional<int> pngSide;         // --png SIZE, thumbnail's -s SIZE: write a PNG that large
-    bool json = false;                  // list --json
+    bool json = false;                  // list --json, extract --json
+    bool help = false;                  // COMMAND --help: that command's usage, nothing done
     // list and extract: how the directories among `files` are walked, and by how many threads
     // the files are read.
     bool recursive = false;              // -r: their subdirectories too
@@ -32,13 +33,19 @@ struct ToolCommand {
 // The most --jobs takes.
 inline constexpr unsigned kMaxJobs = 64;
 
-// The text --help prints, which the usage errors print too.
-extern const std::string_view kHelp;
+// The text `quorvane-icons --help` prints, which the usage errors print too (in the user's
+// language); for a command, the text `quorvane-icons COMMAND --help` prints: its usage and
+// options.
+std::string HelpText(CommandKind kind = CommandKind::Help);
+
+// "quorvane-icons 1.0.0": what --version prints, the project's version.
+std::string VersionText();
 
 // The command the arguments (without the program name) ask for; nullopt when they are not a
-// command line the tool takes: an unknown command or option, a missing or extra operand, an index
-// that is not a number from 0 up, a size that is not a number from 1 to kMaxPictureSide, a job
-// count that is not a number from 1 to kMaxJobs.
+// command line the tool takes (--help or -h after a command word asks for that command's help,
+// whatever else is given; --version alone for the version): an unknown command or option, a missing
+// or extra operand, an index that is not a number from 0 up, a size that is not a number from 1 to
+// kMaxPictureSide, a job count that is not a number from 1 to kMaxJobs.
 std::optional<ToolCommand> ParseCommand(const std::vector<std::string>& arguments);
 
 }  // namespace tool

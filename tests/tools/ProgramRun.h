@@ -14,7 +14,10 @@ struct ProgramRun {
 };
 
 // Runs the program with these arguments and waits for it. The arguments are bytes, handed to the
-// program as they are, also names that are not UTF-8; the environment is this process's own.
-ProgramRun RunProgram(const std::string& program, const std::vector<std::string>& arguments);
+// program as they are, also names that are not UTF-8. The environment is this process's own less
+// its language settings (LANGUAGE, LC_ALL, LC_MESSAGES, LANG: the program speaks its default
+// English), plus `environment` ("NAME=value" each).
+ProgramRun RunProgram(const std::string& program, const std::vector<std::string>& arguments,
+                      const std::vector<std::string>& environment = {});
 
 }  // namespace tooltest
