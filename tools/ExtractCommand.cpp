@@ -30,10 +30,6 @@ namespace {
 namespace icons = platform::icons;
 using platform::picture::IPictureDisp;
 
-std::filesystem::path NativePath(const std::string& name) {
-    return std::filesystem::path(std::u8string(name.begin(), name.end()));
-}
-
 std::string ProgramText(const std::filesystem::path& path) {
     const std::u8string text = path.u8string();
     return std::string(text.begin(), text.end());

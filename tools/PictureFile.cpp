@@ -7,6 +7,7 @@
 #include "platform/picture/SavePictureWith.h"
 #include "platform/runtime/RuntimeError.h"
 #include "tools/PngEncoding.h"
+#include "tools/ToolReport.h"
 
 namespace tool {
 
@@ -15,8 +16,7 @@ namespace {
 // Like SavePicture, the write replaces a regular file (or a link to one) and nothing else.
 void RaiseIfNotRegularFile(const std::string& fileName) {
     std::error_code error;
-    const auto status =
-        std::filesystem::status(std::u8string(fileName.begin(), fileName.end()), error);
+    const auto status = std::filesystem::status(NativePath(fileName), error);
     if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) {
         runtime::Raise(runtime::errPathFileAccess);
     }

@@ -11,11 +11,11 @@
 
 namespace tool {
 
-namespace {
-
 std::filesystem::path NativePath(const std::string& name) {
     return std::filesystem::path(std::u8string(name.begin(), name.end()));
 }
+
+namespace {
 
 // What an errno a write met means, in words; null for one the tool has no words of its own for.
 const char* ErrnoReason(int errnoValue) {

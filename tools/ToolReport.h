@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <string>
 
 // What the tool tells on standard error, in words (never a run-time error's number), and the
@@ -27,6 +28,10 @@ std::string WriteFailureReason(const std::string& name, std::int32_t number, int
 // readers' fixed phrases); a reason naming offsets and sizes of a file's structures stays as the
 // readers wrote it.
 std::string ReaderReason(const std::string& reason);
+
+// A name as the command line gave it (the file system's bytes on POSIX, UTF-8 on Windows) as a
+// path of the filesystem library, which keeps those bytes.
+std::filesystem::path NativePath(const std::string& name);
 
 // Whether something exists at the name (bytes as the command line gave them; UTF-8 on Windows).
 bool FileExists(const std::string& name);
