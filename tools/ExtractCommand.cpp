@@ -6,12 +6,14 @@
 #include <filesystem>
 #include <map>
 #include <new>
+#include <set>
 
 #include "picture/MPictureTool.h"
 #include "platform/Utilita.h"
 #include "platform/icons/IconFile.h"
 #include "platform/runtime/RuntimeError.h"
 #include "tools/PictureFile.h"
+#include "tools/PngEncoding.h"
 #include "tools/ToolReport.h"
 
 namespace tool {
@@ -52,15 +54,61 @@ IPictureDisp PictureAt(const std::string& fileName, std::int32_t index) {
 }
 
 // Writes one file; `many` when it is one of many (extract): not flushed to disk one by one.
-bool Write(const IPictureDisp& picture, const std::string& outName, std::optional<int> pngSide,
-           bool many = false) {
+bool Write(const IPictureDisp& picture, const std::string& outName, bool many = false) {
     try {
-        WritePicture(picture, outName, pngSide, !many);
+        WritePicture(picture, outName, !many);
         return true;
     } catch (const runtime::RuntimeError& error) {
         ReportError(outName, error.Number());
         return false;
     }
+}
+
+// Draws the icon as a PNG, reading only the images it tries, and writes it like Write; error 380
+// when no image of it draws (nothing written).
+bool WritePng(const icons::IconFile& file, const DescribedIcon& icon, int side,
+              const std::string& outName, bool many = false) {
+    try {
+        const auto png = EncodePng(file, icon, side);
+        if (!png) {
+            runtime::Raise(runtime::errInvalidPropertyValue);
+        }
+        WritePngFile(*png, outName, !many);
+        return true;
+    } catch (const runtime::RuntimeError& error) {
+        ReportError(outName, error.Number());
+        return false;
+    }
+}
+
+// The reason the icon at an index gives nothing, from its description or else from WhyNoIcon.
+std::string ReasonOf(const std::string& fileName, std::int32_t index, const DescribedIcon* icon) {
+    const std::string why = icon ? icon->problem : icons::WhyNoIcon(fileName, index);
+    return "icon " + std::to_string(index) + ": " + why;
+}
+
+// The described icons at the indexes (the negative ones, which name no group, left out).
+std::map<std::uint32_t, DescribedIcon> DescribeAt(const icons::IconFile& file,
+                                                  const std::vector<std::int32_t>& indexes) {
+    std::set<std::uint32_t> wanted;
+    for (const std::int32_t index : indexes) {
+        if (index >= 0) {
+            wanted.insert(static_cast<std::uint32_t>(index));
+        }
+    }
+    return DescribeIcons(file, wanted);
+}
+
+// The described icon at an index when it gives an icon; else null, the reason reported.
+const DescribedIcon* DrawableAt(const std::map<std::uint32_t, DescribedIcon>& described,
+                                const std::string& fileName, std::int32_t index) {
+    const auto found = index < 0 ? described.end() : described.find(std::uint32_t(index));
+    const DescribedIcon* icon = found == described.end() ? nullptr : &found->second;
+    if (!icon || !icon->problem.empty() || icon->images.empty()) {
+        ReportReason(fileName, ReasonOf(fileName, index, icon));
+        return nullptr;
+    }
+    return icon;
 }
 
 // The group's label, read from the directory alone; empty when it cannot be read.
@@ -100,6 +148,20 @@ bool ExtractFile(const ToolCommand& command, const std::string& fileName, const 
         indexes.push_back(static_cast<std::int32_t>(i));
     }
     bool ok = true;
+    if (command.pngSide) {
+        const auto described = DescribeAt(*file, indexes);
+        for (const std::int32_t index : indexes) {
+            const DescribedIcon* icon = DrawableAt(described, fileName, index);
+            const auto at = static_cast<std::uint32_t>(index);
+            ok =
+                icon &&
+                WritePng(*file, *icon, *command.pngSide,
+                         ExtractedName(command.outputDirectory, stem, at, LabelOf(*file, at), true),
+                         true) &&
+                ok;
+        }
+        return ok;
+    }
     for (const std::int32_t index : indexes) {
         const IPictureDisp picture = PictureAt(fileName, index);
         if (!picture) {
@@ -107,9 +169,9 @@ bool ExtractFile(const ToolCommand& command, const std::string& fileName, const 
             continue;
         }
         const auto at = static_cast<std::uint32_t>(index);
-        const std::string outName = ExtractedName(command.outputDirectory, stem, at,
-                                                  LabelOf(*file, at), command.pngSide.has_value());
-        ok = Write(picture, outName, command.pngSide, true) && ok;
+        const std::string outName =
+            ExtractedName(command.outputDirectory, stem, at, LabelOf(*file, at), false);
+        ok = Write(picture, outName, true) && ok;
     }
     return ok;
 }
@@ -152,13 +214,28 @@ int SaveIcon(const ToolCommand& command) {
         ReportError(fileName, runtime::errFileNotFound);
         return kExitFailure;
     }
+    const std::int32_t index = command.indexes.at(0);
+    if (command.pngSide) {
+        const auto file = icons::IconFile::Open(fileName);
+        std::map<std::uint32_t, DescribedIcon> described;
+        if (file) {
+            described = DescribeAt(*file, {index});
+        }
+        const auto found = index < 0 ? described.end() : described.find(std::uint32_t(index));
+        if (found == described.end() || !found->second.problem.empty()) {
+            ReportError(fileName, runtime::errInvalidPropertyValue);
+            return kExitFailure;
+        }
+        return WritePng(*file, found->second, *command.pngSide, command.output) ? kExitOk
+                                                                                : kExitFailure;
+    }
     const IPictureDisp picture =
-        MPictureTool::PictureDaIcona(platform::ExtractIconA(0, fileName, command.indexes.at(0)));
+        MPictureTool::PictureDaIcona(platform::ExtractIconA(0, fileName, index));
     if (!picture) {
         ReportError(fileName, runtime::errInvalidPropertyValue);
         return kExitFailure;
     }
-    return Write(picture, command.output, command.pngSide) ? kExitOk : kExitFailure;
+    return Write(picture, command.output) ? kExitOk : kExitFailure;
 }
 
 int WriteThumbnail(const ToolCommand& command) {
@@ -167,8 +244,15 @@ int WriteThumbnail(const ToolCommand& command) {
         ReportError(fileName, runtime::errFileNotFound);
         return kExitFailure;
     }
-    const IPictureDisp picture = PictureAt(fileName, 0);
-    return picture && Write(picture, command.output, command.pngSide) ? kExitOk : kExitFailure;
+    const auto file = icons::IconFile::Open(fileName);
+    if (!file) {
+        ReportReason(fileName, "icon 0: " + file.error().reason);
+        return kExitFailure;
+    }
+    const auto described = DescribeAt(*file, {0});
+    const DescribedIcon* icon = DrawableAt(described, fileName, 0);
+    return icon && WritePng(*file, *icon, *command.pngSide, command.output) ? kExitOk
+                                                                            : kExitFailure;
 }
 
 }  // namespace tool

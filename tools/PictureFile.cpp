@@ -6,7 +6,6 @@
 #include "platform/picture/SaveErrors.h"
 #include "platform/picture/SavePictureWith.h"
 #include "platform/runtime/RuntimeError.h"
-#include "tools/PngEncoding.h"
 
 namespace tool {
 
@@ -35,18 +34,15 @@ void WriteBytes(const std::vector<std::uint8_t>& bytes, const std::string& fileN
 }  // namespace
 
 void WritePicture(const platform::picture::IPictureDisp& picture, const std::string& fileName,
-                  std::optional<int> pngSide, bool flushToDisk) {
-    if (!pngSide) {
-        platform::picture::SaveFileSink sink(flushToDisk);
-        platform::picture::SavePictureWith(picture, fileName, sink);
-        return;
-    }
-    const auto png = picture ? EncodePng(*picture, *pngSide) : std::nullopt;
-    if (!png) {
-        runtime::Raise(runtime::errInvalidPropertyValue);
-    }
+                  bool flushToDisk) {
+    platform::picture::SaveFileSink sink(flushToDisk);
+    platform::picture::SavePictureWith(picture, fileName, sink);
+}
+
+void WritePngFile(const std::vector<std::uint8_t>& png, const std::string& fileName,
+                  bool flushToDisk) {
     RaiseIfNotRegularFile(fileName);
-    WriteBytes(*png, fileName, flushToDisk);
+    WriteBytes(png, fileName, flushToDisk);
 }
 
 }  // namespace tool

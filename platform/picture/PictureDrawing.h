@@ -1,0 +1,23 @@
+#pragma once
+
+#include <optional>
+
+#include "platform/icons/IconService.h"
+#include "platform/picture/DrawBudget.h"
+#include "platform/toolkit/Drawable.h"
+
+// Drawing an icon group into a box: the best image that decodes, scaled to the box. Neutral: the
+// same pixels on every build; the toolkit only paints them.
+namespace platform::picture {
+
+// The image decoded (DecodeIconImage) and scaled to width x height (both positive); nullopt when
+// it does not decode within the budget.
+std::optional<toolkit::ArgbPixels> DrawImage(const icons::IconImage& image, int width, int height,
+                                             DrawBudget& budget);
+
+// The first image of the group in order of preference (ImagesByPreference) that decodes within
+// the budget, drawn at width x height; no pixels when none does or the size is empty.
+toolkit::ArgbPixels DrawGroup(const icons::IconGroup& group, int width, int height,
+                              DrawBudget& budget);
+
+}  // namespace platform::picture
