@@ -15,7 +15,8 @@ struct Span {
     std::vector<double> weights;
 };
 
-// Shrinking: the source area the target pixel covers, each source pixel by how much of it is covered.
+// Shrinking: the source area the target pixel covers, each source pixel by how much of it is
+// covered.
 Span Covered(int target, int targetSize, int sourceSize) {
     const double scale = static_cast<double>(sourceSize) / targetSize;
     const double start = target * scale;

@@ -160,6 +160,9 @@ public:
             stream_.avail_in = static_cast<uInt>(step);
             const int status = inflate(&stream_, Z_NO_FLUSH);
             data = data.subspan(step - stream_.avail_in);
+            if (trace_) {
+                trace_->inflatedBytes = raw_.size() - stream_.avail_out;
+            }
             ended_ = status == Z_STREAM_END;
             ok_ = status == Z_OK || ended_;
         }
@@ -169,9 +172,6 @@ public:
     // The raw rows once every chunk is fed; nullopt when they are fewer than the raw size.
     std::optional<std::vector<std::uint8_t>> Finish() {
         const std::size_t produced = raw_.size() - stream_.avail_out;
-        if (trace_) {
-            trace_->inflatedBytes += produced;
-        }
         if (!ok_ || produced < rawSize_ || budget_.Expired()) {
             return std::nullopt;
         }
@@ -337,6 +337,9 @@ private:
 
     void ReadTransparency(std::span<const std::uint8_t> trns) {
         if (header_.colourType == kPalette) {
+            if (trns.size() > paletteSize_) {
+                return;  // more alphas than colours: libpng (and so Qt) drops the chunk
+            }
             for (std::size_t i = 0; i < trns.size() && i < 256; ++i) {
                 palette_[i].a = trns[i];
             }

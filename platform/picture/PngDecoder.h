@@ -17,7 +17,7 @@ namespace platform::picture {
 // What one decode handed the inflater, for tests to see what was and was not inflated.
 struct PngDecodeTrace {
     std::vector<std::array<char, 4>> inflatedChunks;  // the type of each chunk inflated, in order
-    std::size_t inflatedBytes = 0;                    // bytes the inflater gave back
+    std::size_t inflatedBytes = 0;                    // bytes the inflater gave back (last decode)
 };
 
 // The slack allowed beyond an image's raw size (its rows and filter bytes) in inflated bytes.
