@@ -12,10 +12,9 @@
 #include <filesystem>
 #include <stdexcept>
 
+#include "bench/ChildRun.h"
 #include "bench/OffscreenWindow.h"
 #include "tests/support/IconFixtures.h"
-
-extern char** environ;
 
 namespace bench {
 
@@ -26,47 +25,6 @@ constexpr double kMegabyte = 1024.0 * 1024.0;
 constexpr double kWindowTarget = 64 * kMegabyte;
 constexpr double kListTimeTarget = 2.0;
 constexpr double kListMemoryTarget = 128 * kMegabyte;
-
-struct ChildRun {
-    double seconds = 0;
-    double peakResident = 0;  // bytes
-    std::string out;
-};
-
-// Runs the program to its end with its output in a file, timing it and taking its peak RSS.
-ChildRun RunChild(const std::vector<std::string>& arguments, const std::string& outFile) {
-    std::vector<char*> argv;
-    for (const std::string& argument : arguments) {
-        argv.push_back(const_cast<char*>(argument.c_str()));
-    }
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                     0644);
-    const auto start = std::chrono::steady_clock::now();
-    pid_t child = 0;
-    const int failed = posix_spawn(&child, argv[0], &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    if (failed != 0) {
-        throw std::runtime_error("cannot start " + arguments[0]);
-    }
-    int status = 0;
-    rusage usage{};
-    if (wait4(child, &status, 0, &usage) != child || !WIFEXITED(status) ||
-        WEXITSTATUS(status) != 0) {
-        throw std::runtime_error(arguments[0] + " failed");
-    }
-    ChildRun run;
-    run.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    run.peakResident = static_cast<double>(usage.ru_maxrss) * 1024;
-    run.out = std::string(std::filesystem::file_size(outFile), '\0');
-    if (FILE* file = std::fopen(outFile.c_str(), "rb")) {
-        run.out.resize(std::fread(run.out.data(), 1, run.out.size(), file));
-        std::fclose(file);
-    }
-    return run;
-}
 
 double PeakResidentBytes() {
     rusage usage{};

@@ -10,6 +10,7 @@
 
 #include "bench/Cases.h"
 #include "bench/Corpus.h"
+#include "bench/DrawingBombs.h"
 #include "bench/HostileCases.h"
 #include "bench/Machine.h"
 #include "bench/Options.h"
@@ -51,7 +52,7 @@ void RunRealCorpus(const Options& options, Table& table) {
 
 // The cases on generated inputs, written into the --scratch directory or a temporary one.
 void RunGenerated(const Options& options, Table& table) {
-    if (!options.Runs("scale") && !options.Runs("hostile")) {
+    if (!options.Runs("scale") && !options.Runs("hostile") && !options.Runs("bombs")) {
         return;
     }
     QTemporaryDir temporary;
@@ -66,6 +67,9 @@ void RunGenerated(const Options& options, Table& table) {
     }
     if (options.Runs("hostile")) {
         table.Add(bench::MeasureHostileFiles(scratch));
+    }
+    if (options.Runs("bombs")) {
+        table.Add(bench::MeasureDrawingBombs(scratch));
     }
 }
 

@@ -44,18 +44,27 @@ std::optional<std::vector<std::uint8_t>> EncodePng(const icons::IconFile& file,
     for (const icons::DescribedImage& image : icon.images) {
         heads.images.push_back(image.image);
     }
-    picture::DrawBudget budget;
+    // The draw's deadline runs from the first image read (reading is bounded apart, by
+    // kMaxDrawnImageBytes), so that a slow disk does not refuse a small image at the end of a
+    // long range.
+    std::optional<picture::DrawBudget> budget;
     std::vector<icons::ByteRange> failed;
     for (std::size_t index : picture::ImagesByPreference(heads, side, side)) {
         const icons::ByteRange range = icon.images[index].range;
-        if (budget.Expired() || std::find(failed.begin(), failed.end(), range) != failed.end()) {
+        if ((budget && budget->Expired()) ||
+            std::find(failed.begin(), failed.end(), range) != failed.end()) {
             continue;
         }
-        auto bytes = icons::ReadImageAt(file, range);
+        const icons::ByteRange drawn{
+            .offset = range.offset, .length = std::min(range.length, picture::kMaxDrawnImageBytes)};
+        auto bytes = icons::ReadImageAt(file, drawn);
+        if (!budget) {
+            budget.emplace();
+        }
         if (bytes) {
             icons::IconImage image = heads.images[index];
             image.bytes = std::move(*bytes);
-            if (const auto drawn = picture::DrawImage(image, side, side, budget)) {
+            if (const auto drawn = picture::DrawImage(image, side, side, *budget)) {
                 return picture::PngOfPixels(*drawn);
             }
         }

@@ -29,8 +29,9 @@ std::map<std::uint32_t, DescribedIcon> DescribeIcons(const platform::icons::Icon
 
 // The bytes of a PNG of the icon drawn at side x side as the window's previews draw it: the first
 // of its images in order of preference (ImagesByPreference) that decodes within one draw's budget,
-// each read alone (ReadImageAt) when it is tried, an image range that failed not tried again;
-// smoothly scaled, up only when the group has nothing as large. nullopt when no image draws.
+// each read alone (ReadImageAt, at most kMaxDrawnImageBytes of it) when it is tried, an image range
+// that failed not tried again; smoothly scaled, up only when the group has nothing as large.
+// nullopt when no image draws.
 std::optional<std::vector<std::uint8_t>> EncodePng(const platform::icons::IconFile& file,
                                                    const DescribedIcon& icon, int side);
 
