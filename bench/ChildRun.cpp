@@ -42,6 +42,9 @@ ChildRun RunChild(const std::vector<std::string>& arguments, const std::string& 
     const std::string rssFile = outFile + ".rss";
     std::vector<std::string> timed = {"/usr/bin/time", "-f", "%M", "-o", rssFile};
     timed.insert(timed.end(), arguments.begin(), arguments.end());
+    if (timed[5] == "/proc/self/exe") {
+        timed[5] = std::filesystem::read_symlink("/proc/self/exe").string();  // this program
+    }
     std::vector<char*> argv;
     for (const std::string& argument : timed) {
         argv.push_back(const_cast<char*>(argument.c_str()));
