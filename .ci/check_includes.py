@@ -4,7 +4,7 @@
     .ci/check_includes.py [REPOSITORY_ROOT [COMPILE_COMMANDS_JSON]]
 
 Rules:
-  1. Qt headers only inside a backend folder (platform/toolkit/qt, platform/picture/qt) and in
+  1. Qt headers only inside a backend folder (platform/toolkit/qt) and in
      app/, tools/, tests/, bench/.
      Win32 headers only inside a win32/ backend folder and in app/, tests/, bench/.
   2. platform/runtime and platform/format include nothing else of the project; platform/icons
@@ -24,7 +24,7 @@ import sys
 
 SOURCE_SUFFIXES = {".h", ".hpp", ".cpp", ".cc"}
 SCANNED = ["app", "window", "picture", "platform", "tools"]
-QT_ALLOWED = ["platform/toolkit/qt/", "platform/picture/qt/", "app/", "tools/", "tests/", "bench/"]
+QT_ALLOWED = ["platform/toolkit/qt/", "app/", "tools/", "tests/", "bench/"]
 QT_HEADER = re.compile(r'#\s*include\s*<(Q[A-Za-z0-9_]*|Qt[A-Za-z]*/[^>]*)>')
 WIN32_HEADER = re.compile(
     r'#\s*include\s*<((?:windows|commdlg|shellapi|shlobj|winnetwk|wingdi|winuser|winbase|io)\.h)>',
@@ -38,8 +38,8 @@ ONLY_ITSELF = {
 }
 NEVER = {
     "platform/toolkit": ["platform/picture/"],
-    "window": ["platform/toolkit/qt/", "platform/picture/qt/"],
-    "picture": ["platform/toolkit/qt/", "platform/picture/qt/"],
+    "window": ["platform/toolkit/qt/"],
+    "picture": ["platform/toolkit/qt/"],
 }
 
 

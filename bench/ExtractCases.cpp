@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "bench/ChildProcess.h"
+#include "bench/ChildRun.h"
 #include "bench/CoreActions.h"
 #include "bench/Floors.h"
 #include "bench/LoadedFile.h"

@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <stdexcept>
 
-#include "bench/ChildProcess.h"
+#include "bench/ChildRun.h"
 #include "bench/OffscreenWindow.h"
 #include "tests/support/IconFixtures.h"
 

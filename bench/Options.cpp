@@ -15,12 +15,12 @@ constexpr const char* kUsage =
     "  I386_DIR    Wine's i386-windows directory: adds a scan of it\n"
     "  --reps N        runs per case on the real files (default 15), medians reported\n"
     "  --scale-reps N  runs per case on the generated inputs (default 3)\n"
-    "  --only CASES    any of scan,load,memory,window,extract,scale,hostile (default: all)\n"
+    "  --only CASES    any of scan,load,memory,window,extract,scale,hostile,bombs (default: all)\n"
     "  --scratch DIR   where the generated inputs are written (default: a temporary directory)\n"
     "  --keep          leave the generated inputs in the --scratch directory\n";
 
-const std::set<std::string> kCases = {"scan",    "load",  "memory", "window",
-                                      "extract", "scale", "hostile"};
+const std::set<std::string> kCases = {"scan",  "load",    "memory", "window",
+                                      "extract", "scale", "hostile", "bombs"};
 
 [[noreturn]] void Usage(const std::string& problem) {
     throw std::invalid_argument(problem + "\n" + kUsage);

@@ -10,6 +10,7 @@
 
 #include "bench/Cases.h"
 #include "bench/Corpus.h"
+#include "bench/DrawingBombs.h"
 #include "bench/ExtractCases.h"
 #include "bench/HostileCases.h"
 #include "bench/Machine.h"
@@ -58,7 +59,7 @@ void RunRealCorpus(const Options& options, Table& table) {
 
 // The cases on generated inputs, written into the --scratch directory or a temporary one.
 void RunGenerated(const Options& options, Table& table) {
-    if (!options.Runs("scale") && !options.Runs("hostile")) {
+    if (!options.Runs("scale") && !options.Runs("hostile") && !options.Runs("bombs")) {
         return;
     }
     QTemporaryDir temporary;
@@ -73,6 +74,9 @@ void RunGenerated(const Options& options, Table& table) {
     }
     if (options.Runs("hostile")) {
         table.Add(bench::MeasureHostileFiles(scratch));
+    }
+    if (options.Runs("bombs")) {
+        table.Add(bench::MeasureDrawingBombs(scratch));
     }
 }
 

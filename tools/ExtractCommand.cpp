@@ -19,6 +19,7 @@
 #include "tools/Messages.h"
 #include "tools/ParallelRun.h"
 #include "tools/PictureFile.h"
+#include "tools/PngEncoding.h"
 #include "tools/ToolReport.h"
 #include "tools/ToolStreams.h"
 #include "tools/WalkedFiles.h"
@@ -73,15 +74,58 @@ IPictureDisp PictureOf(const icons::IconFile& file, const std::string& fileName,
 }
 
 // Writes one file; `many` when it is one of many (extract): not flushed to disk one by one.
-bool Write(const IPictureDisp& picture, const std::string& outName, std::optional<int> pngSide,
-           bool many = false) {
+bool Write(const IPictureDisp& picture, const std::string& outName, bool many = false) {
     try {
-        WritePicture(picture, outName, pngSide, !many);
+        WritePicture(picture, outName, !many);
         return true;
     } catch (const WriteError& error) {
         ReportReason(outName, WriteFailureReason(outName, error.Number(), error.Errno()));
         return false;
     }
+}
+
+// Draws the icon as a PNG, reading only the images it tries, and writes it like Write; error 380
+// when no image of it draws (nothing written).
+bool WritePng(const icons::IconFile& file, const DescribedIcon& icon, int side,
+              const std::string& outName, bool many = false) {
+    try {
+        const auto png = EncodePng(file, icon, side);
+        if (!png) {
+            ReportError(outName, runtime::errInvalidPropertyValue);
+            return false;
+        }
+        WritePngFile(*png, outName, !many);
+        return true;
+    } catch (const WriteError& error) {
+        ReportReason(outName, WriteFailureReason(outName, error.Number(), error.Errno()));
+        return false;
+    }
+}
+
+// The described icons at the indexes (the negative ones, which name no group, left out).
+std::map<std::uint32_t, DescribedIcon> DescribeAt(const icons::IconFile& file,
+                                                  std::span<const std::int32_t> indexes) {
+    std::set<std::uint32_t> wanted;
+    for (const std::int32_t index : indexes) {
+        if (index >= 0) {
+            wanted.insert(static_cast<std::uint32_t>(index));
+        }
+    }
+    return DescribeIcons(file, wanted);
+}
+
+// The described icon at an index when it gives an icon; else null, the reason reported.
+const DescribedIcon* DrawableAt(const std::map<std::uint32_t, DescribedIcon>& described,
+                                const std::string& fileName, std::int32_t index) {
+    const auto found = index < 0 ? described.end() : described.find(std::uint32_t(index));
+    const DescribedIcon* icon = found == described.end() ? nullptr : &found->second;
+    if (!icon || !icon->problem.empty() || icon->images.empty()) {
+        const std::string why = icon ? icon->problem : icons::WhyNoIcon(fileName, index);
+        ReportReason(fileName,
+                     Format(_("icon %s: %s"), {std::to_string(index), ReaderReason(why)}));
+        return nullptr;
+    }
+    return icon;
 }
 
 // The group's label, read from the directory alone; empty when it cannot be read.
@@ -150,10 +194,38 @@ private:
 // command's jobs (each part over an IconFile of its own: one is read by one thread at a time).
 constexpr std::size_t kIconsPerPart = 16;
 
+// The icons at `indexes` of the opened file drawn as PNGs into `directory`, each from the one image
+// it draws; false when something was reported.
+bool ExtractPngs(const ToolCommand& command, const icons::IconFile& file,
+                 const std::string& fileName, std::span<const std::int32_t> indexes,
+                 const std::string& directory, const std::string& stem) {
+    const auto described = DescribeAt(file, indexes);
+    bool ok = true;
+    for (const std::int32_t index : indexes) {
+        const DescribedIcon* icon = DrawableAt(described, fileName, index);
+        if (!icon) {
+            ok = false;
+            continue;
+        }
+        const auto at = static_cast<std::uint32_t>(index);
+        const std::string label = LabelOf(file, at);
+        const std::string outName = ExtractedName(directory, stem, at, label, true);
+        const bool written = WritePng(file, *icon, *command.pngSide, outName, true);
+        if (written && command.json) {
+            PrintWritten(outName, fileName, at, label, true);
+        }
+        ok = written && ok;
+    }
+    return ok;
+}
+
 // The icons at `indexes` of the opened file, into `directory`; false when something was reported.
 bool ExtractIndexes(const ToolCommand& command, const icons::IconFile& file,
                     const std::string& fileName, std::span<const std::int32_t> indexes,
                     const std::string& directory, const std::string& stem) {
+    if (command.pngSide) {
+        return ExtractPngs(command, file, fileName, indexes, directory, stem);
+    }
     bool ok = true;
     for (const std::int32_t index : indexes) {
         const IPictureDisp picture = PictureOf(file, fileName, index);
@@ -163,11 +235,10 @@ bool ExtractIndexes(const ToolCommand& command, const icons::IconFile& file,
         }
         const auto at = static_cast<std::uint32_t>(index);
         const std::string label = LabelOf(file, at);
-        const bool png = command.pngSide.has_value();
-        const std::string outName = ExtractedName(directory, stem, at, label, png);
-        const bool written = Write(picture, outName, command.pngSide, true);
+        const std::string outName = ExtractedName(directory, stem, at, label, false);
+        const bool written = Write(picture, outName, true);
         if (written && command.json) {
-            PrintWritten(outName, fileName, at, label, png);
+            PrintWritten(outName, fileName, at, label, false);
         }
         ok = written && ok;
     }
@@ -208,6 +279,21 @@ bool ExtractFile(const ToolCommand& command, const WalkItem& item, const std::st
                                                  std::min(kIconsPerPart, indexes.size() - first));
         return ExtractIndexes(command, *own, fileName, some, directory, stem);
     });
+}
+
+// The PNG of the icon at an index of the file, drawn at the command's size into its output.
+int SavePng(const ToolCommand& command, const std::string& fileName, std::int32_t index) {
+    const auto file = icons::IconFile::Open(fileName);
+    if (!file) {
+        ReportReason(fileName, Format(_("icon %s: %s"),
+                                      {std::to_string(index), ReaderReason(file.error().reason)}));
+        return kExitFailure;
+    }
+    const std::int32_t indexes[] = {index};
+    const auto described = DescribeAt(*file, indexes);
+    const DescribedIcon* icon = DrawableAt(described, fileName, index);
+    return icon && WritePng(*file, *icon, *command.pngSide, command.output) ? kExitOk
+                                                                            : kExitFailure;
 }
 
 }  // namespace
@@ -253,11 +339,12 @@ int SaveIcon(const ToolCommand& command) {
         ReportError(fileName, runtime::errFileNotFound);
         return kExitFailure;
     }
-    const IPictureDisp picture = PictureAt(fileName, command.indexes.at(0));
-    if (!picture) {
-        return kExitFailure;
+    const std::int32_t index = command.indexes.at(0);
+    if (command.pngSide) {
+        return SavePng(command, fileName, index);
     }
-    return Write(picture, command.output, command.pngSide) ? kExitOk : kExitFailure;
+    const IPictureDisp picture = PictureAt(fileName, index);
+    return picture && Write(picture, command.output) ? kExitOk : kExitFailure;
 }
 
 int WriteThumbnail(const ToolCommand& command) {
@@ -266,8 +353,7 @@ int WriteThumbnail(const ToolCommand& command) {
         ReportError(fileName, runtime::errFileNotFound);
         return kExitFailure;
     }
-    const IPictureDisp picture = PictureAt(fileName, 0);
-    return picture && Write(picture, command.output, command.pngSide) ? kExitOk : kExitFailure;
+    return SavePng(command, fileName, 0);
 }
 
 }  // namespace tool

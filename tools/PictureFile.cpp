@@ -6,7 +6,6 @@
 #include "platform/picture/SaveErrors.h"
 #include "platform/picture/SavePictureWith.h"
 #include "platform/runtime/RuntimeError.h"
-#include "tools/PngEncoding.h"
 #include "tools/ToolReport.h"
 
 namespace tool {
@@ -31,30 +30,33 @@ void WriteBytes(const std::vector<std::uint8_t>& bytes, const std::string& fileN
     }
 }
 
-void WriteThrough(const platform::picture::IPictureDisp& picture, const std::string& fileName,
-                  std::optional<int> pngSide, platform::picture::SaveFileSink& sink) {
-    if (!pngSide) {
-        platform::picture::SavePictureWith(picture, fileName, sink);
-        return;
+// Runs a write through a sink, its run-time errors raised again as WriteError with the errno the
+// sink's steps met.
+template <typename Steps>
+void WriteWith(bool flushToDisk, Steps steps) {
+    platform::picture::SaveFileSink sink(flushToDisk);
+    try {
+        steps(sink);
+    } catch (const runtime::RuntimeError& error) {
+        throw WriteError(error, sink.FailureErrno());
     }
-    const auto png = picture ? EncodePng(*picture, *pngSide) : std::nullopt;
-    if (!png) {
-        runtime::Raise(runtime::errInvalidPropertyValue);
-    }
-    RaiseIfNotRegularFile(fileName);
-    WriteBytes(*png, fileName, sink);
 }
 
 }  // namespace
 
 void WritePicture(const platform::picture::IPictureDisp& picture, const std::string& fileName,
-                  std::optional<int> pngSide, bool flushToDisk) {
-    platform::picture::SaveFileSink sink(flushToDisk);
-    try {
-        WriteThrough(picture, fileName, pngSide, sink);
-    } catch (const runtime::RuntimeError& error) {
-        throw WriteError(error, sink.FailureErrno());
-    }
+                  bool flushToDisk) {
+    WriteWith(flushToDisk, [&](platform::picture::SaveFileSink& sink) {
+        platform::picture::SavePictureWith(picture, fileName, sink);
+    });
+}
+
+void WritePngFile(const std::vector<std::uint8_t>& png, const std::string& fileName,
+                  bool flushToDisk) {
+    WriteWith(flushToDisk, [&](platform::picture::SaveFileSink& sink) {
+        RaiseIfNotRegularFile(fileName);
+        WriteBytes(png, fileName, sink);
+    });
 }
 
 }  // namespace tool

@@ -1,12 +1,13 @@
 #pragma once
 
-#include <optional>
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "platform/picture/Picture.h"
 #include "platform/runtime/RuntimeError.h"
 
-// Writing a picture to a file, as .ico or as PNG.
+// Writing a picture to a file as .ico, or a drawn PNG's bytes.
 namespace tool {
 
 // A write that failed: the run-time error of the failure, with the errno the file's steps met (0
@@ -22,12 +23,16 @@ private:
     int errno_;
 };
 
-// Writes the picture to the file atomically (a new file renamed over the name, as the window
-// saves): the whole group as .ico when `pngSide` is empty (SavePicture), else a PNG of its best
-// image drawn at pngSide x pngSide. With `flushToDisk` false the file is not flushed to disk before
-// the rename (see SaveFileSink). Raises SavePicture's run-time errors as WriteError; 380 when no
-// image of the group can be drawn for the PNG (nothing written).
+// Writes the picture's whole group to the file as .ico, atomically (a new file renamed over the
+// name, as the window saves: SavePicture). With `flushToDisk` false the file is not flushed to
+// disk before the rename (see SaveFileSink). Raises SavePicture's run-time errors as WriteError.
 void WritePicture(const platform::picture::IPictureDisp& picture, const std::string& fileName,
-                  std::optional<int> pngSide, bool flushToDisk);
+                  bool flushToDisk);
+
+// Writes the bytes of a PNG (EncodePng) to the file the same way; like SavePicture, it replaces a
+// regular file (or a link to one) and nothing else. Raises SavePicture's run-time errors as
+// WriteError.
+void WritePngFile(const std::vector<std::uint8_t>& png, const std::string& fileName,
+                  bool flushToDisk);
 
 }  // namespace tool

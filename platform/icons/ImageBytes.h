@@ -43,6 +43,10 @@ public:
         return buffer_ != nullptr && buffer_ == other.buffer_;
     }
 
+    // The buffer's owner, weakly: lets a holder know the buffer again without keeping it alive
+    // (the picture service remembers so which images failed to decode).
+    std::weak_ptr<const void> BufferOwner() const { return buffer_; }
+
     friend bool operator==(const ImageBytes& a, const ImageBytes& b) {
         return a.Vector() == b.Vector();
     }

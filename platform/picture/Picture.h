@@ -9,8 +9,8 @@
 // The picture object: a shared picture that owns one icon handle.
 namespace platform::picture {
 
-// The image controls draw it as a drawable; how its images decode and scale is the backend's
-// (platform/picture/qt/).
+// The image controls draw it as a drawable; its images decode and scale the same on every build
+// (PictureDrawing.h), and the toolkit only paints the pixels.
 class Picture : public toolkit::Drawable {
 public:
     // Takes over the icon handle; the picture destroys it when it goes.
@@ -26,8 +26,8 @@ public:
     // as the target, among those the deepest colour; else the largest image.
     std::size_t BestImageFor(int width, int height) const;
 
-    // The icon drawn at that size from its best image, as the backend renders it; no pixels when
-    // no image of the group decodes.
+    // The icon drawn at that size from the first image in order of preference that decodes
+    // (DrawGroup), within one draw's time budget; no pixels when none does.
     toolkit::ArgbPixels Pixels(int width, int height) const override;
 
 private:

@@ -1,7 +1,8 @@
-// Pictures drawn from their images: every depth, PNG, the images Qt's ICO reader gets wrong,
-// fallback to another image, scaling.
+// Pictures drawn from their images by our own decoders: every depth, PNG, the images Qt's ICO
+// reader got wrong, fallback to another image, scaling.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <memory>
 #include <ostream>
 #include <string>
@@ -10,7 +11,6 @@
 #include <QImage>
 
 #include "platform/picture/Picture.h"
-#include "platform/picture/qt/PictureRendering.h"
 #include "tests/picture/PictureTestSupport.h"
 #include "tests/support/IconFixtures.h"
 
@@ -20,7 +20,20 @@ using picture_test::GroupOf;
 using picture_test::ShowsColour;
 using platform::icons::IconGroup;
 using platform::picture::Picture;
-using platform::picture::qt::Render;
+
+// The picture's pixels (Picture::Pixels) as a premultiplied QImage; a null image for no pixels.
+QImage Render(const Picture& picture, int width, int height) {
+    const toolkit::ArgbPixels pixels = picture.Pixels(width, height);
+    if (pixels.pixels.empty()) {
+        return {};
+    }
+    QImage image(pixels.width, pixels.height, QImage::Format_ARGB32_Premultiplied);
+    for (int y = 0; y < pixels.height; ++y) {
+        std::memcpy(image.scanLine(y), pixels.pixels.data() + std::size_t(y) * pixels.width,
+                    std::size_t(pixels.width) * 4);
+    }
+    return image;
+}
 
 Picture PictureOf(IconGroup group) {
     return Picture(0, std::make_shared<const IconGroup>(std::move(group)));

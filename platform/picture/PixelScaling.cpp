@@ -1,11 +1,11 @@
-#include "platform/picture/win32/PixelScaling.h"
+#include "platform/picture/PixelScaling.h"
 
 #include <algorithm>
 #include <array>
 #include <cmath>
 #include <vector>
 
-namespace platform::picture::win32 {
+namespace platform::picture {
 
 namespace {
 
@@ -15,6 +15,8 @@ struct Span {
     std::vector<double> weights;
 };
 
+// Shrinking: the source area the target pixel covers, each source pixel by how much of it is
+// covered.
 Span Covered(int target, int targetSize, int sourceSize) {
     const double scale = static_cast<double>(sourceSize) / targetSize;
     const double start = target * scale;
@@ -28,11 +30,26 @@ Span Covered(int target, int targetSize, int sourceSize) {
     return span;
 }
 
+// Enlarging: the two source pixels nearest the target pixel's centre, linearly weighted (the edges
+// repeat the outer pixels).
+Span Interpolated(int target, int targetSize, int sourceSize) {
+    const double scale = static_cast<double>(sourceSize) / targetSize;
+    const double centre = std::max(0.0, (target + 0.5) * scale - 0.5);
+    const int first = std::min(static_cast<int>(std::floor(centre)), sourceSize - 1);
+    const double fraction = first + 1 < sourceSize ? centre - first : 0.0;
+    Span span{.first = first, .weights = {1.0 - fraction}};
+    if (fraction > 0.0) {
+        span.weights.push_back(fraction);
+    }
+    return span;
+}
+
 std::vector<Span> SpansAlong(int targetSize, int sourceSize) {
     std::vector<Span> spans;
     spans.reserve(static_cast<std::size_t>(targetSize));
     for (int t = 0; t < targetSize; ++t) {
-        spans.push_back(Covered(t, targetSize, sourceSize));
+        spans.push_back(targetSize > sourceSize ? Interpolated(t, targetSize, sourceSize)
+                                                : Covered(t, targetSize, sourceSize));
     }
     return spans;
 }
@@ -77,4 +94,4 @@ toolkit::ArgbPixels Scaled(const toolkit::ArgbPixels& source, int width, int hei
     return scaled;
 }
 
-}  // namespace platform::picture::win32
+}  // namespace platform::picture

@@ -1,0 +1,18 @@
+#include "platform/picture/DrawBudget.h"
+
+#include <utility>
+
+namespace platform::picture {
+
+DrawBudget::DrawBudget(std::chrono::milliseconds limit)
+    : DrawBudget([] { return std::chrono::steady_clock::now(); }, limit) {}
+
+DrawBudget::DrawBudget(DrawClock clock, std::chrono::milliseconds limit)
+    : clock_(std::move(clock)), deadline_(clock_() + limit) {}
+
+bool DrawBudget::Expired() {
+    expired_ = expired_ || clock_() >= deadline_;
+    return expired_;
+}
+
+}  // namespace platform::picture
