@@ -19,7 +19,7 @@ constexpr const char* kUsage =
     "  --scratch DIR   where the generated inputs are written (default: a temporary directory)\n"
     "  --keep          leave the generated inputs in the --scratch directory\n";
 
-const std::set<std::string> kCases = {"scan",  "load",    "memory", "window",
+const std::set<std::string> kCases = {"scan",    "load",  "memory",  "window",
                                       "extract", "scale", "hostile", "bombs"};
 
 [[noreturn]] void Usage(const std::string& problem) {
