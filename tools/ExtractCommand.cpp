@@ -10,8 +10,12 @@
 #include "picture/MPictureTool.h"
 #include "platform/Utilita.h"
 #include "platform/icons/IconFile.h"
+#include "platform/picture/SaveErrors.h"
 #include "platform/runtime/RuntimeError.h"
+#include "tools/BesideFileSink.h"
 #include "tools/PictureFile.h"
+#include "tools/PngEncoding.h"
+#include "tools/Sandbox.h"
 #include "tools/ToolReport.h"
 
 namespace tool {
@@ -167,8 +171,28 @@ int WriteThumbnail(const ToolCommand& command) {
         ReportError(fileName, runtime::errFileNotFound);
         return kExitFailure;
     }
+    // The output's directory is opened and the drawing's own files loaded before the process
+    // confines itself; from then on it reads the input (and its .mun) and writes beside OUTPUT.
+    BesideFileSink sink;
+    if (!sink.OpenDirectory(command.output)) {
+        ReportError(command.output, platform::picture::SaveErrorNumber(sink.FailureErrno()));
+        return kExitFailure;
+    }
+    PrepareEncoding();
+    ConfineForReading({fileName}, sink.DirectoryDescriptor(), command.verbose);
     const IPictureDisp picture = PictureAt(fileName, 0);
-    return picture && Write(picture, command.output, command.pngSide) ? kExitOk : kExitFailure;
+    const auto png = picture ? EncodePng(*picture, *command.pngSide) : std::nullopt;
+    if (!png) {
+        if (picture) {
+            ReportError(command.output, runtime::errInvalidPropertyValue);
+        }
+        return kExitFailure;
+    }
+    if (!sink.Replace(*png)) {
+        ReportError(command.output, platform::picture::SaveErrorNumber(sink.FailureErrno()));
+        return kExitFailure;
+    }
+    return kExitOk;
 }
 
 }  // namespace tool

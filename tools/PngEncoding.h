@@ -16,4 +16,9 @@ namespace tool {
 std::optional<std::vector<std::uint8_t>> EncodePng(const platform::picture::Picture& picture,
                                                    int side);
 
+// Loads now whatever EncodePng (and the drawing it asks for) would otherwise load from disk on its
+// first use, so that it still works once the process is confined: Qt's "ico" image plugin, found
+// and opened on a reader's first use. Nothing to load for the portable encoder.
+void PrepareEncoding();
+
 }  // namespace tool

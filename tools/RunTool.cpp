@@ -8,6 +8,7 @@
 
 #include "tools/ExtractCommand.h"
 #include "tools/ListCommand.h"
+#include "tools/Sandbox.h"
 #include "tools/ToolCommand.h"
 #include "tools/ToolReport.h"
 
@@ -23,6 +24,9 @@ int RunCommand(const std::vector<std::string>& arguments) {
     }
     switch (command->kind) {
         case CommandKind::List:
+            if (command->sandbox) {
+                ConfineForReading(command->files, -1, command->verbose);
+            }
             return ListIcons(command->files, command->json);
         case CommandKind::Extract:
             return ExtractIcons(*command);

@@ -6,21 +6,24 @@
 namespace tool {
 
 const std::string_view kHelp =
-    "usage: quorvane-icons list [--json] FILE...\n"
+    "usage: quorvane-icons list [--json] [--sandbox] [--verbose] FILE...\n"
     "       quorvane-icons extract FILE... [-o DIR] [--index N]... [--png SIZE]\n"
     "       quorvane-icons save FILE INDEX OUT [--png SIZE]\n"
-    "       quorvane-icons thumbnail -s SIZE INPUT OUTPUT.png\n"
+    "       quorvane-icons thumbnail [--verbose] -s SIZE INPUT OUTPUT.png\n"
     "       quorvane-icons --help\n"
     "\n"
     "list       each file's icons with their images; for a file without icons, why.\n"
     "           --json: one JSON object per line and file (path, icons with index, id or name,\n"
     "           language, images with width, height, depth, format, bytes).\n"
+    "           --sandbox: confined as thumbnail is.\n"
     "extract    writes every icon of every file (or those --index names) into DIR (default .)\n"
     "           as STEM-NNN-ID.ico, e.g. shell32-003-ID16.ico; --png SIZE writes a PNG of the\n"
     "           icon's best image for SIZE x SIZE pixels instead (STEM-NNN-ID.png). A stem\n"
     "           an earlier file of the same run had becomes STEM~2, STEM~3...\n"
     "save       writes icon INDEX of FILE to OUT, as .ico (or as a PNG with --png SIZE).\n"
-    "thumbnail  writes a SIZE x SIZE PNG of the file's first icon to OUTPUT (for file managers).\n"
+    "thumbnail  writes a SIZE x SIZE PNG of the file's first icon to OUTPUT (for file managers),\n"
+    "           confined: it may read INPUT only and write beside OUTPUT only (a link at OUTPUT\n"
+    "           is replaced, not followed). --verbose tells the confinement on standard error.\n"
     "Icons are numbered from 0 in the order the file stores them. Files are written atomically.\n"
     "\n"
     "exit status: 0 all done; 1 some files failed (each reported on standard error, the others\n"
@@ -72,8 +75,10 @@ public:
 private:
     bool Option(const std::string& word, const std::vector<std::string>& arguments,
                 std::size_t& i) {
-        if (word == "--json") {
-            command_.json = true;
+        if (word == "--json" || word == "--sandbox" || word == "--verbose") {
+            (word == "--json"      ? command_.json
+             : word == "--sandbox" ? command_.sandbox
+                                   : command_.verbose) = true;
             return true;
         }
         if (i + 1 >= arguments.size()) {
@@ -141,7 +146,7 @@ std::optional<ToolCommand> ParseCommand(const std::vector<std::string>& argument
         arguments.empty() ? std::string_view() : std::string_view(arguments[0]);
     if (word == "list") {
         command.kind = CommandKind::List;
-        allowed = {"--json"};
+        allowed = {"--json", "--sandbox", "--verbose"};
     } else if (word == "extract") {
         command.kind = CommandKind::Extract;
         allowed = {"-o", "--index", "--png"};
@@ -150,7 +155,8 @@ std::optional<ToolCommand> ParseCommand(const std::vector<std::string>& argument
         allowed = {"--png"};
     } else if (word == "thumbnail") {
         command.kind = CommandKind::Thumbnail;
-        allowed = {"-s"};
+        command.sandbox = true;
+        allowed = {"-s", "--verbose"};
     } else {
         return std::nullopt;
     }

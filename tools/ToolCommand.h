@@ -22,6 +22,8 @@ struct ToolCommand {
     std::string output;                 // save's OUT, thumbnail's OUTPUT
     std::optional<int> pngSide;         // --png SIZE, thumbnail's -s SIZE: write a PNG that large
     bool json = false;                  // list --json
+    bool sandbox = false;               // list --sandbox; thumbnail is always confined
+    bool verbose = false;               // --verbose: what the confinement applies, on stderr
 };
 
 // The text --help prints, which the usage errors print too.

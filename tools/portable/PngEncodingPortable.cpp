@@ -107,4 +107,6 @@ std::optional<std::vector<std::uint8_t>> EncodePng(const platform::picture::Pict
     return png;
 }
 
+void PrepareEncoding() {}
+
 }  // namespace tool

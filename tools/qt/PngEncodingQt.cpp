@@ -1,5 +1,6 @@
 #include <QBuffer>
 #include <QImage>
+#include <QImageReader>
 
 #include "platform/picture/qt/PictureRendering.h"
 #include "tools/PngEncoding.h"
@@ -18,6 +19,20 @@ std::optional<std::vector<std::uint8_t>> EncodePng(const platform::picture::Pict
         return std::nullopt;
     }
     return std::vector<std::uint8_t>(bytes.begin(), bytes.end());
+}
+
+void PrepareEncoding() {
+    // The picture backend decodes each image through a reader of format "ico"; asking one whether
+    // it can read makes Qt look the plugin up and load it. A PNG saved once loads the writer.
+    QByteArray empty;
+    QBuffer input(&empty);
+    input.open(QIODevice::ReadOnly);
+    QImageReader reader(&input, "ico");
+    (void)reader.canRead();
+    QByteArray bytes;
+    QBuffer output(&bytes);
+    output.open(QIODevice::WriteOnly);
+    QImage(1, 1, QImage::Format_ARGB32_Premultiplied).save(&output, "PNG");
 }
 
 }  // namespace tool
