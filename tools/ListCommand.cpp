@@ -7,6 +7,7 @@
 #include "platform/picture/IconImageInfo.h"
 #include "platform/runtime/RuntimeError.h"
 #include "tools/JsonText.h"
+#include "tools/TerminalName.h"
 #include "tools/ToolReport.h"
 
 namespace tool {
@@ -50,13 +51,13 @@ std::string DescribeGroup(const icons::DescribedGroup& group) {
 void ListFileAsText(const std::string& fileName) {
     const auto file = icons::IconFile::Open(fileName);
     const std::uint32_t count = file ? file->Groups().Count() : 0;
-    std::cout << fileName << ": " << count << (count == 1 ? " icon" : " icons");
+    std::cout << TerminalName(fileName) << ": " << count << (count == 1 ? " icon" : " icons");
     if (!file) {
         std::cout << ": " << file.error().reason << "\n";
         return;
     }
     if (file->Path() != fileName) {
-        std::cout << " (in " << file->Path() << ")";
+        std::cout << " (in " << TerminalName(file->Path()) << ")";
     }
     std::cout << "\n";
     icons::DescribeIconGroups(*file, [](const icons::DescribedGroup& group) {
@@ -100,15 +101,21 @@ std::string GroupAsJson(const icons::DescribedGroup& group, std::vector<std::str
     return text + ",\"images\":" + images + "}";
 }
 
+// ",\"path_bytes\":\"<base64>\"" when a name is not UTF-8 (its JSON string then has U+FFFD in
+// place of the bytes that are not), so that names differing only there stay told apart.
+std::string ExactBytes(const std::string& key, const std::string& name) {
+    return IsUtf8(name) ? std::string() : ",\"" + key + "_bytes\":\"" + Base64(name) + "\"";
+}
+
 void ListFileAsJson(const std::string& fileName) {
     const auto file = icons::IconFile::Open(fileName);
-    std::string text = "{\"path\":" + JsonString(fileName);
+    std::string text = "{\"path\":" + JsonString(fileName) + ExactBytes("path", fileName);
     if (!file) {
         std::cout << text << ",\"icons\":[],\"error\":" << JsonString(file.error().reason) << "}\n";
         return;
     }
     if (file->Path() != fileName) {
-        text += ",\"icons_in\":" + JsonString(file->Path());
+        text += ",\"icons_in\":" + JsonString(file->Path()) + ExactBytes("icons_in", file->Path());
     }
     text += ",\"icons\":[";
     std::vector<std::string> described;
