@@ -38,7 +38,7 @@ std::string ProgramText(const std::filesystem::path& path) {
 
 struct Listing {
     SourceIdentity stamp;
-    std::unordered_map<std::string, std::filesystem::path> entries;  // lowered name -> entry
+    std::unordered_map<std::string, std::filesystem::path> entries;  // lowered name -> name
     std::uint64_t lastUsed = 0;
     bool racy = false;  // made while the directory's modification time was recent
 };
@@ -74,7 +74,10 @@ public:
         }
         kept->second->lastUsed = ++clock_;
         const auto entry = kept->second->entries.find(lowerName);
-        return entry == kept->second->entries.end() ? std::nullopt : std::optional(entry->second);
+        if (entry == kept->second->entries.end()) {
+            return std::nullopt;
+        }
+        return directory / entry->second;
     }
 
     std::size_t Listings() const { return listingsMade_.load(); }
@@ -96,8 +99,8 @@ private:
         for (;
              !error && entries != std::filesystem::directory_iterator() && seen < kMaxEntriesListed;
              entries.increment(error), ++seen) {
-            listing->entries.try_emplace(Lowered(ProgramText(entries->path().filename())),
-                                         entries->path());
+            std::filesystem::path name = entries->path().filename();
+            listing->entries.try_emplace(Lowered(ProgramText(name)), std::move(name));
         }
         return listing;
     }
