@@ -91,6 +91,13 @@ TEST_F(ConfinedTool, ASocketOrAnExecKillsTheProcess) {
     EXPECT_FALSE(QFile::exists(dir_.filePath("probe.png")));
 }
 
+TEST_F(ConfinedTool, AThreadStillStarts) {
+    const ToolRun run = Probe("thread");
+
+    EXPECT_EQ(run.exitCode, 3) << run.signal;
+    EXPECT_EQ(run.err, "probe: thread: ran\n");
+}
+
 TEST_F(ConfinedTool, WritesTheSamePngAsAnUnconfinedSave) {
     const ToolRun confined = Run({"thumbnail", "-s", "128", app_, Path("thumb.png")});
     const ToolRun unconfined = Run({"save", app_, "0", Path("saved.png"), "--png", "128"});

@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <linux/landlock.h>
+#include <sys/stat.h>
 #include <sys/syscall.h>
 #include <unistd.h>
 
@@ -84,8 +85,10 @@ std::string RestrictFileAccess(const std::vector<std::string>& readableFiles,
     }
     for (const std::string& file : readableFiles) {
         const Descriptor opened(::open(file.c_str(), O_PATH | O_CLOEXEC));
-        // A file that cannot be opened now cannot be read later either: it needs no rule.
-        if (opened.Get() >= 0 &&
+        // A file that cannot be opened now cannot be read later either: it needs no rule. Nor
+        // does anything but a regular file (a rule on a directory would cover all beneath it).
+        struct stat status {};
+        if (opened.Get() >= 0 && ::fstat(opened.Get(), &status) == 0 && S_ISREG(status.st_mode) &&
             !AddRule(ruleset.Get(), opened.Get(), LANDLOCK_ACCESS_FS_READ_FILE)) {
             return Off("a read rule was refused");
         }
