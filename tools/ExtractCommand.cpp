@@ -14,12 +14,15 @@
 #include "picture/MPictureTool.h"
 #include "platform/Utilita.h"
 #include "platform/icons/IconFile.h"
+#include "platform/picture/SaveErrors.h"
 #include "platform/runtime/RuntimeError.h"
+#include "tools/BesideFileSink.h"
 #include "tools/JsonText.h"
 #include "tools/Messages.h"
 #include "tools/ParallelRun.h"
 #include "tools/PictureFile.h"
 #include "tools/PngEncoding.h"
+#include "tools/Sandbox.h"
 #include "tools/ToolReport.h"
 #include "tools/ToolStreams.h"
 #include "tools/WalkedFiles.h"
@@ -281,19 +284,45 @@ bool ExtractFile(const ToolCommand& command, const WalkItem& item, const std::st
     });
 }
 
-// The PNG of the icon at an index of the file, drawn at the command's size into its output.
-int SavePng(const ToolCommand& command, const std::string& fileName, std::int32_t index) {
+// The PNG of the icon at an index of the file, drawn at the command's size; nullopt when it gives
+// none (reported).
+std::optional<std::vector<std::uint8_t>> DrawnPng(const ToolCommand& command,
+                                                  const std::string& fileName, std::int32_t index) {
     const auto file = icons::IconFile::Open(fileName);
     if (!file) {
         ReportReason(fileName, Format(_("icon %s: %s"),
                                       {std::to_string(index), ReaderReason(file.error().reason)}));
-        return kExitFailure;
+        return std::nullopt;
     }
     const std::int32_t indexes[] = {index};
     const auto described = DescribeAt(*file, indexes);
     const DescribedIcon* icon = DrawableAt(described, fileName, index);
-    return icon && WritePng(*file, *icon, *command.pngSide, command.output) ? kExitOk
-                                                                            : kExitFailure;
+    auto png = icon ? EncodePng(*file, *icon, *command.pngSide) : std::nullopt;
+    if (icon && !png) {
+        ReportError(command.output, runtime::errInvalidPropertyValue);
+    }
+    return png;
+}
+
+// save --png: the PNG of the icon at the command's index written to its output.
+int SavePng(const ToolCommand& command, const std::string& fileName) {
+    const auto png = DrawnPng(command, fileName, command.indexes.at(0));
+    if (!png) {
+        return kExitFailure;
+    }
+    try {
+        WritePngFile(*png, command.output, true);
+        return kExitOk;
+    } catch (const WriteError& error) {
+        ReportReason(command.output,
+                     WriteFailureReason(command.output, error.Number(), error.Errno()));
+        return kExitFailure;
+    }
+}
+
+void ReportSinkFailure(const std::string& output, int errnoValue) {
+    ReportReason(output, WriteFailureReason(output, platform::picture::SaveErrorNumber(errnoValue),
+                                            errnoValue));
 }
 
 }  // namespace
@@ -339,11 +368,10 @@ int SaveIcon(const ToolCommand& command) {
         ReportError(fileName, runtime::errFileNotFound);
         return kExitFailure;
     }
-    const std::int32_t index = command.indexes.at(0);
     if (command.pngSide) {
-        return SavePng(command, fileName, index);
+        return SavePng(command, fileName);
     }
-    const IPictureDisp picture = PictureAt(fileName, index);
+    const IPictureDisp picture = PictureAt(fileName, command.indexes.at(0));
     return picture && Write(picture, command.output) ? kExitOk : kExitFailure;
 }
 
@@ -353,7 +381,23 @@ int WriteThumbnail(const ToolCommand& command) {
         ReportError(fileName, runtime::errFileNotFound);
         return kExitFailure;
     }
-    return SavePng(command, fileName, 0);
+    // The output's directory is opened before the process confines itself; from then on it reads
+    // the input (and its .mun) and writes beside OUTPUT.
+    BesideFileSink sink;
+    if (!sink.OpenDirectory(command.output)) {
+        ReportSinkFailure(command.output, sink.FailureErrno());
+        return kExitFailure;
+    }
+    ConfineForReading({fileName}, sink.DirectoryDescriptor(), command.verbose);
+    const auto png = DrawnPng(command, fileName, 0);
+    if (!png) {
+        return kExitFailure;
+    }
+    if (!sink.Replace(*png)) {
+        ReportSinkFailure(command.output, sink.FailureErrno());
+        return kExitFailure;
+    }
+    return kExitOk;
 }
 
 }  // namespace tool

@@ -1,13 +1,11 @@
 #include "tools/JsonText.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 
 namespace tool {
 
-namespace {
-
-// How many bytes the valid UTF-8 sequence at `at` takes; 0 when none starts there.
 std::size_t Utf8Length(const std::string& bytes, std::size_t at) {
     const auto byte = [&bytes](std::size_t i) { return static_cast<std::uint8_t>(bytes[i]); };
     const std::uint8_t lead = byte(at);
@@ -30,7 +28,33 @@ std::size_t Utf8Length(const std::string& bytes, std::size_t at) {
     return overlong || outside ? 0 : length;
 }
 
-}  // namespace
+bool IsUtf8(const std::string& bytes) {
+    for (std::size_t i = 0; i < bytes.size();) {
+        const std::size_t length =
+            static_cast<std::uint8_t>(bytes[i]) < 0x80 ? 1 : Utf8Length(bytes, i);
+        if (length == 0) {
+            return false;
+        }
+        i += length;
+    }
+    return true;
+}
+
+std::string Base64(const std::string& bytes) {
+    constexpr char kDigits[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+    std::string out;
+    for (std::size_t i = 0; i < bytes.size(); i += 3) {
+        const std::size_t count = std::min<std::size_t>(3, bytes.size() - i);
+        std::uint32_t group = 0;
+        for (std::size_t k = 0; k < 3; ++k) {
+            group = (group << 8) | (k < count ? static_cast<std::uint8_t>(bytes[i + k]) : 0);
+        }
+        for (std::size_t k = 0; k < 4; ++k) {
+            out += k <= count ? kDigits[(group >> (18 - 6 * k)) & 0x3F] : '=';
+        }
+    }
+    return out;
+}
 
 std::string JsonString(const std::string& bytes) {
     std::string out = "\"";

@@ -7,6 +7,8 @@
 #include "platform/runtime/RuntimeError.h"
 #include "tools/JsonText.h"
 #include "tools/Messages.h"
+#include "tools/Sandbox.h"
+#include "tools/TerminalName.h"
 #include "tools/ToolReport.h"
 #include "tools/ToolStreams.h"
 #include "tools/WalkedFiles.h"
@@ -53,14 +55,14 @@ std::string DescribeGroup(const icons::DescribedGroup& group) {
 void ListFileAsText(const std::string& fileName) {
     const auto file = icons::IconFile::Open(fileName);
     const std::uint32_t count = file ? file->Groups().Count() : 0;
-    ToolOut() << fileName << ": "
+    ToolOut() << TerminalName(fileName) << ": "
               << Format(Q_PLURAL("%s icon", "%s icons", count), {std::to_string(count)});
     if (!file) {
         ToolOut() << ": " << ReaderReason(file.error().reason) << "\n";
         return;
     }
     if (file->Path() != fileName) {
-        ToolOut() << " " << Format(_("(in %s)"), {file->Path()});
+        ToolOut() << " " << Format(_("(in %s)"), {TerminalName(file->Path())});
     }
     ToolOut() << "\n";
     icons::DescribeIconGroups(*file, [](const icons::DescribedGroup& group) {
@@ -106,15 +108,21 @@ std::string GroupAsJson(const icons::DescribedGroup& group, std::vector<std::str
     return text + ",\"images\":" + images + "}";
 }
 
+// ",\"path_bytes\":\"<base64>\"" when a name is not UTF-8 (its JSON string then has U+FFFD in
+// place of the bytes that are not), so that names differing only there stay told apart.
+std::string ExactBytes(const std::string& key, const std::string& name) {
+    return IsUtf8(name) ? std::string() : ",\"" + key + "_bytes\":\"" + Base64(name) + "\"";
+}
+
 void ListFileAsJson(const std::string& fileName) {
     const auto file = icons::IconFile::Open(fileName);
-    std::string text = "{\"path\":" + JsonString(fileName);
+    std::string text = "{\"path\":" + JsonString(fileName) + ExactBytes("path", fileName);
     if (!file) {
         ToolOut() << text << ",\"icons\":[],\"error\":" << JsonString(file.error().reason) << "}\n";
         return;
     }
     if (file->Path() != fileName) {
-        text += ",\"icons_in\":" + JsonString(file->Path());
+        text += ",\"icons_in\":" + JsonString(file->Path()) + ExactBytes("icons_in", file->Path());
     }
     text += ",\"icons\":[";
     std::vector<std::string> described;
@@ -144,6 +152,16 @@ bool ListFile(const std::string& fileName, bool json) {
 
 int ListIcons(const ToolCommand& command) {
     const std::vector<WalkItem> items = WalkedFiles(command);
+    if (command.sandbox) {
+        // Confined once the walk is done: from then on only the files it found may be read.
+        std::vector<std::string> files;
+        for (const WalkItem& item : items) {
+            if (!item.IsProblem()) {
+                files.push_back(item.path);
+            }
+        }
+        ConfineForReading(files, -1, command.verbose);
+    }
     const bool ok = ForEachWalkedFile(
         command, items, [&](std::size_t i) { return ListFile(items[i].path, command.json); });
     return ok ? kExitOk : kExitFailure;

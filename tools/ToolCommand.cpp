@@ -65,8 +65,11 @@ public:
 private:
     bool Option(const std::string& word, const std::vector<std::string>& arguments,
                 std::size_t& i) {
-        if (word == "--json" || word == "-r") {
-            (word == "-r" ? command_.recursive : command_.json) = true;
+        if (word == "--json" || word == "-r" || word == "--sandbox" || word == "--verbose") {
+            (word == "-r"          ? command_.recursive
+             : word == "--json"    ? command_.json
+             : word == "--sandbox" ? command_.sandbox
+                                   : command_.verbose) = true;
             return true;
         }
         if (i + 1 >= arguments.size()) {
@@ -141,8 +144,9 @@ struct CommandWord {
 const CommandWord kCommands[] = {
     {"list",
      CommandKind::List,
-     {"--json", "-r", "--pattern", "--jobs"},
-     N_("usage: quorvane-icons list [--json] [-r] [--pattern P] [--jobs N] FILE|DIR...\n"
+     {"--json", "-r", "--pattern", "--jobs", "--sandbox", "--verbose"},
+     N_("usage: quorvane-icons list [--json] [-r] [--pattern P] [--jobs N] [--sandbox]\n"
+        "                           [--verbose] FILE|DIR...\n"
         "\n"
         "Lists each file's icons with their images; for a file without icons, why.\n"
         "A directory stands for its files whose names match P, in name order.\n"
@@ -154,6 +158,8 @@ const CommandWord kCommands[] = {
         "  --pattern P  which files of a directory (ignoring case; by default\n"
         "               *.exe;*.dll;*.ocx;*.cpl;*.scr;*.icl;*.mun;*.ico)\n"
         "  --jobs N     N files read at once (default: one per core); the output is the same\n"
+        "  --sandbox    confined as thumbnail is, once the files to read are known\n"
+        "  --verbose    with --sandbox, what the confinement applies, on standard error\n"
         "  -h, --help   this help\n")},
     {"extract",
      CommandKind::Extract,
@@ -188,22 +194,24 @@ const CommandWord kCommands[] = {
         "  -h, --help this help\n")},
     {"thumbnail",
      CommandKind::Thumbnail,
-     {"-s"},
-     N_("usage: quorvane-icons thumbnail -s SIZE INPUT OUTPUT.png\n"
+     {"-s", "--verbose"},
+     N_("usage: quorvane-icons thumbnail [--verbose] -s SIZE INPUT OUTPUT.png\n"
         "\n"
         "Writes a SIZE x SIZE PNG of the first icon of INPUT to OUTPUT (for file managers); with\n"
-        "no icon it writes nothing.\n"
+        "no icon it writes nothing. It is confined: it may read INPUT (and its .mun) only and\n"
+        "write beside OUTPUT only (a link at OUTPUT is replaced, not followed).\n"
         "\n"
         "  -s SIZE    the picture's side in pixels (1 to 1024)\n"
+        "  --verbose  what the confinement applies, on standard error\n"
         "  -h, --help this help\n")},
 };
 
 const char* const kToolHelp = N_(
-    "usage: quorvane-icons list [--json] [-r] [--pattern P] [--jobs N] FILE|DIR...\n"
+    "usage: quorvane-icons list [--json] [-r] [--pattern P] [--jobs N] [--sandbox] FILE|DIR...\n"
     "       quorvane-icons extract FILE|DIR... [-o OUT] [-r] [--pattern P] [--jobs N]\n"
     "                              [--index N]... [--png SIZE] [--json]\n"
     "       quorvane-icons save FILE INDEX OUT [--png SIZE]\n"
-    "       quorvane-icons thumbnail -s SIZE INPUT OUTPUT.png\n"
+    "       quorvane-icons thumbnail [--verbose] -s SIZE INPUT OUTPUT.png\n"
     "       quorvane-icons COMMAND --help\n"
     "       quorvane-icons --help | --version\n"
     "\n"
@@ -212,7 +220,8 @@ const char* const kToolHelp = N_(
     "           as STEM-NNN-ID.ico, e.g. shell32-003-ID16.ico, or PNGs with --png SIZE.\n"
     "A directory given to list or extract stands for its files (-r: its subdirectories' too).\n"
     "save       writes icon INDEX of FILE to OUT, as .ico (or as a PNG with --png SIZE).\n"
-    "thumbnail  writes a SIZE x SIZE PNG of the file's first icon to OUTPUT (for file managers).\n"
+    "thumbnail  writes a SIZE x SIZE PNG of the file's first icon to OUTPUT (for file managers),\n"
+    "           confined to reading INPUT and writing beside OUTPUT.\n"
     "Icons are numbered from 0 in the order the file stores them. Files are written atomically.\n"
     "`quorvane-icons COMMAND --help` tells a command's options.\n"
     "\n"
@@ -252,6 +261,7 @@ std::optional<ToolCommand> ParseCommand(const std::vector<std::string>& argument
     }
     ToolCommand command;
     command.kind = found->kind;
+    command.sandbox = found->kind == CommandKind::Thumbnail;  // thumbnail is always confined
     std::vector<std::string> operands;
     if (!Reader(command, found->options).Read(arguments, operands)) {
         return std::nullopt;

@@ -22,6 +22,8 @@ struct ToolCommand {
     std::string output;                 // save's OUT, thumbnail's OUTPUT
     std::optional<int> pngSide;         // --png SIZE, thumbnail's -s SIZE: write a PNG that large
     bool json = false;                  // list --json, extract --json
+    bool sandbox = false;               // list --sandbox; thumbnail is always confined
+    bool verbose = false;               // --verbose: what the confinement applies, on stderr
     bool help = false;                  // COMMAND --help: that command's usage, nothing done
     // list and extract: how the directories among `files` are walked, and by how many threads
     // the files are read.

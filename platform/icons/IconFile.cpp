@@ -7,16 +7,13 @@
 #include <string_view>
 #include <system_error>
 
+#include "platform/icons/detail/DirectoryIndex.h"
 #include "platform/icons/detail/IconSource.h"
 #include "platform/icons/detail/SharedResources.h"
 
 namespace platform::icons {
 
 namespace {
-
-// More entries than any Windows or SystemResources directory holds; a larger one is not searched
-// to its end.
-constexpr std::size_t kMaxEntriesSearched = 200000;
 
 // Paths are the file system's own bytes on POSIX and UTF-8 on Windows: both go through the
 // filesystem library as UTF-8, which on POSIX keeps the bytes as they are.
@@ -33,21 +30,6 @@ std::string Lowered(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     return text;
-}
-
-// The entry of `directory` whose name is `lowerName` ignoring case.
-std::optional<std::filesystem::path> FindIgnoringCase(const std::filesystem::path& directory,
-                                                      const std::string& lowerName) {
-    std::error_code error;
-    std::filesystem::directory_iterator entries(directory, error);
-    std::size_t seen = 0;
-    for (; !error && entries != std::filesystem::directory_iterator() && seen < kMaxEntriesSearched;
-         entries.increment(error), ++seen) {
-        if (Lowered(ProgramText(entries->path().filename())) == lowerName) {
-            return entries->path();
-        }
-    }
-    return std::nullopt;
 }
 
 struct Opened {
@@ -73,17 +55,7 @@ bool StartsLikeAnExecutable(const ByteSource& source) {
     return magic && (*magic)[0] == 'M' && (*magic)[1] == 'Z';
 }
 
-// Whether the directory holding `path` is named System32 or SysWOW64 (any case): a look at the
-// text alone, so that the files of every other directory cost nothing more.
-bool InSystemDirectory(std::string_view path) {
-    const std::size_t end = path.find_last_of("/\\");
-    if (end == std::string_view::npos) {
-        return false;
-    }
-    const std::size_t start = path.find_last_of("/\\", end == 0 ? 0 : end - 1);
-    const std::string_view name =
-        path.substr(start == std::string_view::npos || start >= end ? 0 : start + 1,
-                    end - (start == std::string_view::npos || start >= end ? 0 : start + 1));
+bool IsSystemDirectoryName(std::string_view name) {
     const auto is = [name](std::string_view word) {
         return name.size() == word.size() &&
                std::equal(name.begin(), name.end(), word.begin(), [](char a, char b) {
@@ -93,21 +65,59 @@ bool InSystemDirectory(std::string_view path) {
     return is("system32") || is("syswow64");
 }
 
+// The name of the directory the text of `path` names as holding it: empty when the text names
+// none ("foo.exe"), "." or ".." when it names it that way.
+std::string_view DirectoryNameInText(std::string_view path) {
+    const std::size_t end = path.find_last_of("/\\");
+    if (end == std::string_view::npos) {
+        return {};
+    }
+    const std::size_t start = path.find_last_of("/\\", end == 0 ? 0 : end - 1);
+    const std::size_t from = start == std::string_view::npos || start >= end ? 0 : start + 1;
+    return path.substr(from, end - from);
+}
+
+// `path` as the .mun lookup reads it when it lies in a directory named System32 or SysWOW64 (any
+// case); nullopt otherwise. The directory's name is read from the text, so that the files of every
+// other directory cost nothing more; only when the text names no directory (or names it "." or
+// "..", or names no directory above it) is the path made absolute: the working directory may be
+// System32 itself.
+std::optional<std::filesystem::path> SystemDirectoryPath(const std::string& path) {
+    const std::string_view named = DirectoryNameInText(path);
+    if (!named.empty() && named != "." && named != "..") {
+        if (!IsSystemDirectoryName(named)) {
+            return std::nullopt;
+        }
+        std::filesystem::path native = NativePath(path);
+        if (!native.parent_path().parent_path().empty()) {
+            return native;
+        }
+    }
+    std::error_code error;
+    const std::filesystem::path absolute =
+        std::filesystem::absolute(NativePath(path), error).lexically_normal();
+    if (error || !IsSystemDirectoryName(ProgramText(absolute.parent_path().filename()))) {
+        return std::nullopt;
+    }
+    return absolute;
+}
+
 }  // namespace
 
 std::string MunFileFor(const std::string& path) {
-    if (!InSystemDirectory(path)) {
-        return {};
-    }
     // On Windows the library converts names between UTF-8 and UTF-16 and throws on one that is
     // neither (a lone surrogate in a directory entry): then there is no .mun file to name.
     try {
-        const std::filesystem::path file = NativePath(path);
-        const std::filesystem::path directory = file.parent_path();
-        const auto resources = FindIgnoringCase(directory.parent_path(), "systemresources");
-        const auto mun =
-            resources ? FindIgnoringCase(*resources, Lowered(ProgramText(file.filename())) + ".mun")
-                      : std::nullopt;
+        const auto file = SystemDirectoryPath(path);
+        if (!file) {
+            return {};
+        }
+        const std::filesystem::path windows = file->parent_path().parent_path();
+        const auto resources = detail::FindInDirectory(windows, "systemresources");
+        const auto mun = resources
+                             ? detail::FindInDirectory(
+                                   *resources, Lowered(ProgramText(file->filename())) + ".mun")
+                             : std::nullopt;
         return mun ? ProgramText(*mun) : std::string();
     } catch (const std::system_error&) {
         return {};
@@ -142,9 +152,7 @@ ReadResult<IconFile> IconFile::Open(const std::string& path, std::unique_ptr<Fil
         return IconFile(std::move(file.source), std::move(*file.groups), path);
     }
     const std::string mun =
-        file.source && InSystemDirectory(path) && StartsLikeAnExecutable(*file.source)
-            ? MunFileFor(path)
-            : std::string();
+        file.source && StartsLikeAnExecutable(*file.source) ? MunFileFor(path) : std::string();
     if (mun.empty()) {
         return file.groups.error();
     }

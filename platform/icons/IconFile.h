@@ -35,7 +35,8 @@ private:
 class IconFile {
 public:
     // Opens the file at `path` (the file system's own bytes) and its icon groups. A PE file with no
-    // icon group of its own, lying in a directory named System32 or SysWOW64 (any case), stands
+    // icon group of its own, lying in a directory named System32 or SysWOW64 (any case; see
+    // MunFileFor), stands
     // for `SystemResources/<its name>.mun` (any case) beside that directory, when that file gives
     // icon groups. The reason when neither gives any.
     static ReadResult<IconFile> Open(const std::string& path);
@@ -74,8 +75,11 @@ ReadResult<std::shared_ptr<const IconGroup>> ReadGroup(const IconFile& file, std
 ReadResult<ImageBytes> ReadImageAt(const IconFile& file, ByteRange range);
 
 // The .mun file a path in a System32 or SysWOW64 directory may stand for; empty when the path is
-// not in such a directory or there is no such file. Directory names are matched ignoring case,
-// each directory read at most up to a bounded number of entries.
+// not in such a directory or there is no such file. A relative path is read from the working
+// directory (`./foo.dll` run inside System32 is in System32). Directory names are matched ignoring
+// case, each directory read at most up to a bounded number of entries, and its listing kept while
+// the directory's identity and modification time stay the same: a scan lists each directory once.
+// Safe to call from several threads at once.
 std::string MunFileFor(const std::string& path);
 
 }  // namespace platform::icons

@@ -4,9 +4,12 @@
 #include <sys/stat.h>
 #endif
 
+#include <chrono>
 #include <filesystem>
 
+#include "platform/icons/IconFile.h"
 #include "platform/icons/IconService.h"
+#include "platform/icons/detail/DirectoryIndex.h"
 #include "tests/icons/IconTestSupport.h"
 #include "tests/support/NativePath.h"
 
@@ -16,7 +19,9 @@ using fixtures::Bytes;
 using platform::icons::DestroyIcon;
 using platform::icons::ExtractIconA;
 using platform::icons::IconGroupOf;
+using platform::icons::MunFileFor;
 using platform::icons::WhyNoIcon;
+using platform::icons::detail::DirectoryListingsMade;
 
 Bytes Image(std::uint32_t seed) {
     return fixtures::MakeDibImage({.width = 16, .height = 16, .seed = seed}).bytes;
@@ -88,6 +93,56 @@ TEST_F(MunRedirect, AMissingEmptyOrUnreadableMunGivesNoIcon) {
     ASSERT_EQ(::mkfifo(dir_.File("Windows/SystemResources/c.dll.mun").c_str(), 0600), 0);
     EXPECT_EQ(FirstImage(fifo, 0), Bytes()) << "a FIFO is never waited on";
 #endif
+}
+
+// A relative path is read from the working directory: `./shell32.dll` run inside System32 (and a
+// bare name, and one reached through "..") takes the redirect too.
+TEST_F(MunRedirect, ARelativePathInsideSystem32IsRedirected) {
+    Write("Windows/System32/shell32.dll", Pe(0, 0));
+    Write("Windows/SystemResources/shell32.dll.mun", Pe(1, 50));
+    const std::filesystem::path before = std::filesystem::current_path();
+    std::filesystem::current_path(dir_.File("Windows/System32"));
+
+    const Bytes dotted = FirstImage("./shell32.dll", 0);
+    const Bytes bare = FirstImage("shell32.dll", 0);
+    const Bytes throughParent = FirstImage("../System32/shell32.dll", 0);
+    const std::string mun = MunFileFor("./shell32.dll");
+    std::filesystem::current_path(before);
+
+    EXPECT_EQ(dotted, Image(50));
+    EXPECT_EQ(bare, Image(50));
+    EXPECT_EQ(throughParent, Image(50));
+    EXPECT_TRUE(std::filesystem::equivalent(
+        mun, std::filesystem::path(dir_.File("Windows/SystemResources/shell32.dll.mun"))));
+}
+
+// Each directory is listed once while it stays the same, and again once it changes.
+TEST_F(MunRedirect, ADirectoryIsListedOnceUntilItChanges) {
+    const std::string a = Write("Windows/System32/a.dll", Pe(0, 0));
+    const std::string b = Write("Windows/System32/b.dll", Pe(0, 0));
+    const std::string c = Write("Windows/System32/c.dll", Pe(0, 0));
+    Write("Windows/SystemResources/a.dll.mun", Pe(1, 60));
+    Write("Windows/SystemResources/b.dll.mun", Pe(1, 61));
+    // Directories changed long ago: their listings can be trusted from one call to the next.
+    const auto old = std::filesystem::file_time_type::clock::now() - std::chrono::hours(1);
+    std::filesystem::last_write_time(dir_.File("Windows"), old);
+    std::filesystem::last_write_time(dir_.File("Windows/SystemResources"), old);
+
+    const std::size_t start = DirectoryListingsMade();
+    EXPECT_FALSE(MunFileFor(a).empty());
+    const std::size_t first = DirectoryListingsMade() - start;
+    EXPECT_FALSE(MunFileFor(b).empty());
+    EXPECT_EQ(MunFileFor(c), "");
+    const std::size_t reused = DirectoryListingsMade() - start;
+    const std::string cMun = Write("Windows/SystemResources/c.dll.mun", Pe(1, 62));
+    const std::string found = MunFileFor(c);
+    const std::size_t changed = DirectoryListingsMade() - start;
+
+    EXPECT_EQ(first, 2u) << "the Windows directory and SystemResources";
+    EXPECT_EQ(reused, 2u);
+    EXPECT_EQ(changed, 3u) << "SystemResources again, the Windows directory is unchanged";
+    EXPECT_EQ(found, cMun);
+    EXPECT_EQ(FirstImage(c, 0), Image(62));
 }
 
 }  // namespace

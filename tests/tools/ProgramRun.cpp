@@ -82,10 +82,16 @@ ProgramRun RunProgram(const std::string& program, const std::vector<std::string>
     words.insert(words.end(), arguments.begin(), arguments.end());
     const pid_t pid = Spawn(words, ChildEnvironment(environment), out.get(), err.get());
     int status = 0;
-    if (pid < 0 || ::waitpid(pid, &status, 0) != pid || !WIFEXITED(status)) {
+    if (pid < 0 || ::waitpid(pid, &status, 0) != pid) {
         return {};
     }
-    return {WEXITSTATUS(status), ReadAll(out.get()), ReadAll(err.get())};
+    if (WIFSIGNALED(status)) {
+        return {-1, WTERMSIG(status), ReadAll(out.get()), ReadAll(err.get())};
+    }
+    if (!WIFEXITED(status)) {
+        return {};
+    }
+    return {WEXITSTATUS(status), 0, ReadAll(out.get()), ReadAll(err.get())};
 }
 
 }  // namespace tooltest

@@ -9,6 +9,7 @@ namespace tooltest {
 // and everything it wrote to standard output and standard error.
 struct ProgramRun {
     int exitCode = -1;
+    int signal = 0;  // the signal that ended it, if one did
     std::string out;
     std::string err;
 };

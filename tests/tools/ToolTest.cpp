@@ -10,6 +10,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QTemporaryDir>
 
 #include "tests/support/IconFixtures.h"
@@ -162,6 +164,41 @@ TEST_F(IconsTool, NamesThatAreNotUtf8KeepTheirBytes) {
               fixtures::BuildIco({small_.bytes, medium_.bytes}));
     EXPECT_EQ(ReadBytes(scratch.Path() + "/\xff.ico"), fixtures::BuildIco({large_.bytes}));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(scratch.Path()), {}), 3);
+}
+
+// Plain `list` quotes a name with control characters as `ls` does (a terminal shows it without
+// obeying it); `list --json` adds the exact bytes of a name that is not UTF-8, which its "path"
+// can only give with U+FFFD.
+TEST_F(IconsTool, NamesAreQuotedForTheTerminalAndGivenExactlyInJson) {
+    const testsupport::ScratchDirectory scratch;
+    const std::string escape = scratch.Path() + "/a\033[2Jb.exe";
+    const std::string tab = scratch.Path() + "/x\ty'\xc2\x9b.exe";
+    const std::string e9 = scratch.Path() + "/latin1-\xe9.exe";
+    const std::string e8 = scratch.Path() + "/latin1-\xe8.exe";
+    for (const std::string& name : {escape, tab, e9, e8}) {
+        std::filesystem::copy_file(Path("app.exe"), name);
+    }
+
+    const ToolRun text = RunToolWithBytes({"list", escape, tab, Path("plain.txt")});
+    const ToolRun json = RunToolWithBytes({"list", "--json", e9, e8, Path("app.exe")});
+
+    EXPECT_EQ(text.exitCode, 0) << text.err;
+    EXPECT_NE(text.out.find("'" + scratch.Path() + "/a'$'\\033''[2Jb.exe': 2 icons\n"),
+              std::string::npos)
+        << text.out;
+    EXPECT_NE(text.out.find("'" + scratch.Path() + "/x'$'\\t''y'\\'''$'\\302\\233''.exe': 2"),
+              std::string::npos)
+        << text.out;
+    EXPECT_NE(text.out.find("\n" + Path("plain.txt") + ": 0 icons"), std::string::npos);
+    EXPECT_EQ(text.out.find('\033'), std::string::npos);
+    const QList<QByteArray> lines = QByteArray::fromStdString(json.out).trimmed().split('\n');
+    ASSERT_EQ(lines.size(), 3);
+    const QJsonObject first = QJsonDocument::fromJson(lines[0]).object();
+    const QJsonObject second = QJsonDocument::fromJson(lines[1]).object();
+    EXPECT_EQ(first["path"], second["path"]) << "both spelled with U+FFFD";
+    EXPECT_EQ(QByteArray::fromBase64(first["path_bytes"].toString().toLatin1()).toStdString(), e9);
+    EXPECT_EQ(QByteArray::fromBase64(second["path_bytes"].toString().toLatin1()).toStdString(), e8);
+    EXPECT_FALSE(QJsonDocument::fromJson(lines[2]).object().contains("path_bytes"));
 }
 
 TEST_F(IconsTool, BadCommandLinesGetTheUsage) {

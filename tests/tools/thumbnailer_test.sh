@@ -2,7 +2,8 @@
 # Installs the build into a scratch prefix and runs the installed quorvane.thumbnailer's Exec line
 # the way a file manager does (%s the size, %i the input, %o the output, the program found on PATH
 # as TryExec names it): a thumbnail of a file with icons, none of a file without, and none of a
-# 2 GiB sparse file, each with the right exit status.
+# 2 GiB sparse file, each with the right exit status; a link at the output is replaced, not
+# followed.
 #   thumbnailer_test.sh CMAKE BUILD_DIR ICON_FILE
 set -euo pipefail
 cmake=$1 build=$2 icons=$3
@@ -36,4 +37,8 @@ for input in plain.dll sparse.exe; do
     fi
     [ ! -e "$scratch/$input.png" ]
 done
+printf 'keep' >"$scratch/victim"
+ln -s "$scratch/victim" "$scratch/link.png"
+thumbnail 64 "$icons" "$scratch/link.png"
+[ ! -L "$scratch/link.png" ] && [ "$(cat "$scratch/victim")" = keep ]
 echo "thumbnailer: ok"
