@@ -10,6 +10,7 @@
 #include "picture/MPictureTool.h"
 #include "platform/Utilita.h"
 #include "platform/icons/IconFile.h"
+#include "platform/picture/IcoFileWriter.h"
 #include "platform/runtime/RuntimeError.h"
 #include "tools/PictureFile.h"
 #include "tools/ToolReport.h"
@@ -87,11 +88,54 @@ private:
     std::map<std::string, int> seen_;
 };
 
+bool IconsAsked(const ToolCommand& command) {
+    return command.resourceKind == &platform::format::kIconResources;
+}
+
+// A cursor group as a .cur file; an animated resource as it is stored (.ani).
+std::optional<std::vector<std::uint8_t>> KindFileBytes(const icons::IconGroup& group,
+                                                       const platform::format::ResourceKind& kind) {
+    if (kind.StandsAlone()) {
+        return group.images.at(0).bytes.Vector();
+    }
+    std::vector<platform::picture::IcoEntry> entries;
+    for (const icons::IconImage& image : group.images) {
+        entries.push_back(platform::picture::CurEntryOf(image));
+    }
+    return platform::picture::IcoFileBytes(entries, platform::format::kTypeCursor);
+}
+
+// The name with its ".ico" replaced by the kind's extension (.cur, .ani).
+std::string WithKindExtension(std::string name, const platform::format::ResourceKind& kind) {
+    return name.substr(0, name.size() - 4) + (kind.StandsAlone() ? ".ani" : ".cur");
+}
+
+// Writes group `index` of a file opened for a kind other than icons; false when reported.
+bool WriteKindGroup(const icons::IconFile& file, const std::string& fileName, std::int32_t index,
+                    const std::string& outName, bool many) {
+    const auto group = icons::ReadGroup(file, index);
+    const auto bytes = group ? KindFileBytes(**group, file.Groups().Kind()) : std::nullopt;
+    if (!bytes) {
+        ReportReason(fileName, std::string(file.Groups().Kind().noun) + " " +
+                                   std::to_string(index) + ": " +
+                                   (group ? "too large to write" : group.error().reason));
+        return false;
+    }
+    try {
+        WriteFileBytes(*bytes, outName, !many);
+        return true;
+    } catch (const runtime::RuntimeError& error) {
+        ReportError(outName, error.Number());
+        return false;
+    }
+}
+
 // Every icon of the file, or those the command names; false when something was reported.
 bool ExtractFile(const ToolCommand& command, const std::string& fileName, const std::string& stem) {
-    const auto file = icons::IconFile::Open(fileName);
+    const auto file = icons::IconFile::Open(fileName, *command.resourceKind);
     if (!file) {
-        ReportReason(fileName, "no icons: " + file.error().reason);
+        ReportReason(fileName, std::string("no ") + command.resourceKind->plural + ": " +
+                                   file.error().reason);
         return false;
     }
     const std::uint32_t count = file->Groups().Count();
@@ -101,6 +145,14 @@ bool ExtractFile(const ToolCommand& command, const std::string& fileName, const 
     }
     bool ok = true;
     for (const std::int32_t index : indexes) {
+        if (!IconsAsked(command)) {
+            const auto at = static_cast<std::uint32_t>(index);
+            const std::string outName = WithKindExtension(
+                ExtractedName(command.outputDirectory, stem, at, LabelOf(*file, at), false),
+                *command.resourceKind);
+            ok = WriteKindGroup(*file, fileName, index, outName, true) && ok;
+            continue;
+        }
         const IPictureDisp picture = PictureAt(fileName, index);
         if (!picture) {
             ok = false;
@@ -151,6 +203,17 @@ int SaveIcon(const ToolCommand& command) {
     if (!FileExists(fileName)) {
         ReportError(fileName, runtime::errFileNotFound);
         return kExitFailure;
+    }
+    if (!IconsAsked(command)) {
+        const auto file = icons::IconFile::Open(fileName, *command.resourceKind);
+        if (!file) {
+            ReportReason(fileName, std::string("no ") + command.resourceKind->plural + ": " +
+                                       file.error().reason);
+            return kExitFailure;
+        }
+        return WriteKindGroup(*file, fileName, command.indexes.at(0), command.output, false)
+                   ? kExitOk
+                   : kExitFailure;
     }
     const IPictureDisp picture =
         MPictureTool::PictureDaIcona(platform::ExtractIconA(0, fileName, command.indexes.at(0)));

@@ -3,6 +3,7 @@
 #include <iostream>
 #include <new>
 
+#include "platform/format/ImageHeader.h"
 #include "platform/icons/IconDescription.h"
 #include "platform/picture/IconImageInfo.h"
 #include "platform/runtime/RuntimeError.h"
@@ -14,13 +15,59 @@ namespace tool {
 namespace {
 
 namespace icons = platform::icons;
+namespace format = platform::format;
 
-// "32x32 8bpp", "256x256 32bpp png"
-std::string DescribeImage(const icons::IconImage& image) {
-    std::string text = std::to_string(image.entry.PixelWidth()) + "x" +
-                       std::to_string(image.entry.PixelHeight()) + " " +
-                       std::to_string(platform::picture::ColourDepth(image)) + "bpp";
-    return platform::picture::IsPng(image) ? text + " png" : text;
+// What an image is, read from its own header where it has one (else from its group entry), and
+// whether its group entry claims another size or depth. A cursor group's height may count the AND
+// mask (Microsoft's rc doubles it): that claim agrees.
+struct ImageFacts {
+    std::int64_t width = 0;
+    std::int64_t height = 0;
+    int depth = 0;
+    std::string format;  // "dib", "png", "ani"
+    bool claimDiffers = false;
+};
+
+ImageFacts FactsOf(const icons::IconImage& image) {
+    const icons::IconDirEntry& entry = image.entry;
+    if (format::IsAnimatedCursor(image.bytes)) {
+        return {.format = "ani"};
+    }
+    const auto header = format::ReadImageHeader(image.bytes);
+    if (!header) {
+        return {entry.PixelWidth(), entry.PixelHeight(), platform::picture::ColourDepth(image),
+                platform::picture::IsPng(image) ? "png" : "dib"};
+    }
+    const bool heightAgrees = entry.PixelHeight() == header->height ||
+                              (image.hotspot && entry.PixelHeight() == 2 * header->height);
+    return {header->width, header->height, header->depth,
+            header->format == format::ImageFormat::Png ? "png" : "dib",
+            entry.PixelWidth() != header->width || !heightAgrees ||
+                (entry.bitCount != 0 && entry.bitCount != header->depth)};
+}
+
+// "32x32 8bpp", "256x256 32bpp png", "32x32 1bpp hotspot 7,18",
+// "256x256 32bpp png (the group says 13x256 21060bpp)", "ani 9216 bytes"
+std::string DescribeImage(const icons::DescribedImage& described) {
+    const icons::IconImage& image = described.image;
+    const ImageFacts facts = FactsOf(image);
+    if (facts.format == "ani") {
+        return "ani " + std::to_string(described.length) + " bytes";
+    }
+    std::string text = std::to_string(facts.width) + "x" + std::to_string(facts.height) + " " +
+                       std::to_string(facts.depth) + "bpp" + (facts.format == "png" ? " png" : "");
+    if (image.hotspot) {
+        text +=
+            " hotspot " + std::to_string(image.hotspot->x) + "," + std::to_string(image.hotspot->y);
+    }
+    if (facts.claimDiffers) {
+        text += " (the group says " + std::to_string(image.entry.PixelWidth()) + "x" +
+                std::to_string(image.entry.PixelHeight()) +
+                (image.entry.bitCount != 0 ? " " + std::to_string(image.entry.bitCount) + "bpp"
+                                           : std::string()) +
+                ")";
+    }
+    return text;
 }
 
 // The images of a group, a run of entries that read alike given once with its count:
@@ -28,9 +75,9 @@ std::string DescribeImage(const icons::IconImage& image) {
 std::string DescribeImages(const std::vector<icons::DescribedImage>& images) {
     std::string text;
     for (std::size_t i = 0; i < images.size();) {
-        const std::string image = DescribeImage(images[i].image);
+        const std::string image = DescribeImage(images[i]);
         std::size_t run = 1;
-        while (i + run < images.size() && DescribeImage(images[i + run].image) == image) {
+        while (i + run < images.size() && DescribeImage(images[i + run]) == image) {
             ++run;
         }
         text += (text.empty() ? "" : ", ") + image + (run > 1 ? " x" + std::to_string(run) : "");
@@ -39,18 +86,18 @@ std::string DescribeImages(const std::vector<icons::DescribedImage>& images) {
     return text;
 }
 
-std::string DescribeGroup(const icons::DescribedGroup& group) {
+std::string DescribeGroup(const icons::DescribedGroup& group, const format::ResourceKind& kind) {
     if (group.sameAs) {
-        return "the same group as icon " + std::to_string(*group.sameAs);
+        return "the same group as " + std::string(kind.noun) + " " + std::to_string(*group.sameAs);
     }
     return group.problem.empty() ? DescribeImages(group.images) : "unreadable: " + group.problem;
 }
 
 // "FILE: 2 icons", "FILE: 3 icons (in …/shell32.dll.mun)", "FILE: 0 icons: REASON"
-void ListFileAsText(const std::string& fileName) {
-    const auto file = icons::IconFile::Open(fileName);
+void ListFileAsText(const std::string& fileName, const format::ResourceKind& kind) {
+    const auto file = icons::IconFile::Open(fileName, kind);
     const std::uint32_t count = file ? file->Groups().Count() : 0;
-    std::cout << fileName << ": " << count << (count == 1 ? " icon" : " icons");
+    std::cout << fileName << ": " << count << " " << (count == 1 ? kind.noun : kind.plural);
     if (!file) {
         std::cout << ": " << file.error().reason << "\n";
         return;
@@ -59,8 +106,9 @@ void ListFileAsText(const std::string& fileName) {
         std::cout << " (in " << file->Path() << ")";
     }
     std::cout << "\n";
-    icons::DescribeIconGroups(*file, [](const icons::DescribedGroup& group) {
-        std::cout << "  icon " << group.index << ": " << DescribeGroup(group) << "\n";
+    icons::DescribeIconGroups(*file, [&kind](const icons::DescribedGroup& group) {
+        std::cout << "  " << kind.noun << " " << group.index << ": " << DescribeGroup(group, kind)
+                  << "\n";
     });
 }
 
@@ -68,12 +116,22 @@ std::string ImagesAsJson(const std::vector<icons::DescribedImage>& images) {
     std::string text = "[";
     for (const icons::DescribedImage& described : images) {
         const icons::IconImage& image = described.image;
+        const ImageFacts facts = FactsOf(image);
         text += std::string(text.size() > 1 ? "," : "") +
-                "{\"width\":" + std::to_string(image.entry.PixelWidth()) +
-                ",\"height\":" + std::to_string(image.entry.PixelHeight()) +
-                ",\"depth\":" + std::to_string(platform::picture::ColourDepth(image)) +
-                ",\"format\":\"" + (platform::picture::IsPng(image) ? "png" : "dib") +
-                "\",\"bytes\":" + std::to_string(described.length) + "}";
+                "{\"width\":" + std::to_string(facts.width) +
+                ",\"height\":" + std::to_string(facts.height) +
+                ",\"depth\":" + std::to_string(facts.depth) + ",\"format\":\"" + facts.format +
+                "\",\"bytes\":" + std::to_string(described.length);
+        if (image.hotspot) {
+            text += ",\"hotspot\":{\"x\":" + std::to_string(image.hotspot->x) +
+                    ",\"y\":" + std::to_string(image.hotspot->y) + "}";
+        }
+        if (facts.claimDiffers) {
+            text += ",\"claimed\":{\"width\":" + std::to_string(image.entry.PixelWidth()) +
+                    ",\"height\":" + std::to_string(image.entry.PixelHeight()) +
+                    ",\"depth\":" + std::to_string(image.entry.bitCount) + "}";
+        }
+        text += "}";
     }
     return text + "]";
 }
@@ -100,8 +158,8 @@ std::string GroupAsJson(const icons::DescribedGroup& group, std::vector<std::str
     return text + ",\"images\":" + images + "}";
 }
 
-void ListFileAsJson(const std::string& fileName) {
-    const auto file = icons::IconFile::Open(fileName);
+void ListFileAsJson(const std::string& fileName, const format::ResourceKind& kind) {
+    const auto file = icons::IconFile::Open(fileName, kind);
     std::string text = "{\"path\":" + JsonString(fileName);
     if (!file) {
         std::cout << text << ",\"icons\":[],\"error\":" << JsonString(file.error().reason) << "}\n";
@@ -121,7 +179,8 @@ void ListFileAsJson(const std::string& fileName) {
 
 }  // namespace
 
-int ListIcons(const std::vector<std::string>& fileNames, bool json) {
+int ListIcons(const std::vector<std::string>& fileNames, bool json,
+              const format::ResourceKind& kind) {
     int status = kExitOk;
     for (const std::string& fileName : fileNames) {
         if (!FileExists(fileName)) {
@@ -130,7 +189,7 @@ int ListIcons(const std::vector<std::string>& fileNames, bool json) {
             continue;
         }
         try {
-            json ? ListFileAsJson(fileName) : ListFileAsText(fileName);
+            json ? ListFileAsJson(fileName, kind) : ListFileAsText(fileName, kind);
         } catch (const std::bad_alloc&) {
             ReportError(fileName, runtime::errOutOfMemory);
             status = kExitFailure;

@@ -49,4 +49,10 @@ void WritePicture(const platform::picture::IPictureDisp& picture, const std::str
     WriteBytes(*png, fileName, flushToDisk);
 }
 
+void WriteFileBytes(const std::vector<std::uint8_t>& bytes, const std::string& fileName,
+                    bool flushToDisk) {
+    RaiseIfNotRegularFile(fileName);
+    WriteBytes(bytes, fileName, flushToDisk);
+}
+
 }  // namespace tool

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/picture/Picture.h"
 
@@ -15,5 +17,10 @@ namespace tool {
 // group can be drawn for the PNG (nothing written).
 void WritePicture(const platform::picture::IPictureDisp& picture, const std::string& fileName,
                   std::optional<int> pngSide, bool flushToDisk);
+
+// Writes the bytes to the file atomically, as WritePicture does (a .cur or .ani file); raises the
+// same run-time errors.
+void WriteFileBytes(const std::vector<std::uint8_t>& bytes, const std::string& fileName,
+                    bool flushToDisk);
 
 }  // namespace tool

@@ -23,7 +23,7 @@ int RunCommand(const std::vector<std::string>& arguments) {
     }
     switch (command->kind) {
         case CommandKind::List:
-            return ListIcons(command->files, command->json);
+            return ListIcons(command->files, command->json, *command->resourceKind);
         case CommandKind::Extract:
             return ExtractIcons(*command);
         case CommandKind::Save:

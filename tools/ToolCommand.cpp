@@ -6,9 +6,10 @@
 namespace tool {
 
 const std::string_view kHelp =
-    "usage: quorvane-icons list [--json] FILE...\n"
+    "usage: quorvane-icons list [--json] [--cursors|--animated] FILE...\n"
     "       quorvane-icons extract FILE... [-o DIR] [--index N]... [--png SIZE]\n"
-    "       quorvane-icons save FILE INDEX OUT [--png SIZE]\n"
+    "                      [--cursors|--animated]\n"
+    "       quorvane-icons save FILE INDEX OUT [--png SIZE] [--cursors|--animated]\n"
     "       quorvane-icons thumbnail -s SIZE INPUT OUTPUT.png\n"
     "       quorvane-icons --help\n"
     "\n"
@@ -21,6 +22,9 @@ const std::string_view kHelp =
     "           an earlier file of the same run had becomes STEM~2, STEM~3...\n"
     "save       writes icon INDEX of FILE to OUT, as .ico (or as a PNG with --png SIZE).\n"
     "thumbnail  writes a SIZE x SIZE PNG of the file's first icon to OUTPUT (for file managers).\n"
+    "--cursors  list, extract and save read cursor groups instead (STEM-NNN-ID.cur);\n"
+    "--animated animated cursors and icons (STEM-NNN-ID.ani, the resource byte for byte).\n"
+    "           Neither takes --png.\n"
     "Icons are numbered from 0 in the order the file stores them. Files are written atomically.\n"
     "\n"
     "exit status: 0 all done; 1 some files failed (each reported on standard error, the others\n"
@@ -76,6 +80,12 @@ private:
             command_.json = true;
             return true;
         }
+        if (word == "--cursors" || word == "--animated") {
+            const bool first = command_.resourceKind == &platform::format::kIconResources;
+            command_.resourceKind = word == "--cursors" ? &platform::format::kCursorResources
+                                                        : &platform::format::kAnimatedResources;
+            return first && !command_.pngSide;
+        }
         if (i + 1 >= arguments.size()) {
             return false;
         }
@@ -92,7 +102,8 @@ private:
             command_.indexes.push_back(index);
             return true;
         }
-        return ParseSide(value, command_.pngSide);  // --png or -s
+        const bool icons = command_.resourceKind == &platform::format::kIconResources;
+        return ParseSide(value, command_.pngSide) && icons;  // --png or -s
     }
 
     ToolCommand& command_;
@@ -141,13 +152,13 @@ std::optional<ToolCommand> ParseCommand(const std::vector<std::string>& argument
         arguments.empty() ? std::string_view() : std::string_view(arguments[0]);
     if (word == "list") {
         command.kind = CommandKind::List;
-        allowed = {"--json"};
+        allowed = {"--json", "--cursors", "--animated"};
     } else if (word == "extract") {
         command.kind = CommandKind::Extract;
-        allowed = {"-o", "--index", "--png"};
+        allowed = {"-o", "--index", "--png", "--cursors", "--animated"};
     } else if (word == "save") {
         command.kind = CommandKind::Save;
-        allowed = {"--png"};
+        allowed = {"--png", "--cursors", "--animated"};
     } else if (word == "thumbnail") {
         command.kind = CommandKind::Thumbnail;
         allowed = {"-s"};

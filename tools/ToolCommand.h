@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/format/ResourceKinds.h"
+
 // The command line of quorvane-icons, read into what it asks for.
 namespace tool {
 
@@ -22,6 +24,9 @@ struct ToolCommand {
     std::string output;                 // save's OUT, thumbnail's OUTPUT
     std::optional<int> pngSide;         // --png SIZE, thumbnail's -s SIZE: write a PNG that large
     bool json = false;                  // list --json
+    // What list, extract and save read: icon groups, or with --cursors cursor groups, with
+    // --animated animated resources.
+    const platform::format::ResourceKind* resourceKind = &platform::format::kIconResources;
 };
 
 // The text --help prints, which the usage errors print too.
