@@ -14,10 +14,12 @@
 #include "picture/MPictureTool.h"
 #include "platform/Utilita.h"
 #include "platform/icons/IconFile.h"
+#include "platform/picture/IcoFileWriter.h"
 #include "platform/picture/SaveErrors.h"
 #include "platform/runtime/RuntimeError.h"
 #include "tools/BesideFileSink.h"
 #include "tools/JsonText.h"
+#include "tools/KindWords.h"
 #include "tools/Messages.h"
 #include "tools/ParallelRun.h"
 #include "tools/PictureFile.h"
@@ -97,7 +99,7 @@ bool WritePng(const icons::IconFile& file, const DescribedIcon& icon, int side,
             ReportError(outName, runtime::errInvalidPropertyValue);
             return false;
         }
-        WritePngFile(*png, outName, !many);
+        WriteFileBytes(*png, outName, !many);
         return true;
     } catch (const WriteError& error) {
         ReportReason(outName, WriteFailureReason(outName, error.Number(), error.Errno()));
@@ -155,13 +157,55 @@ private:
     std::map<std::string, int> seen_;
 };
 
+bool IconsAsked(const ToolCommand& command) {
+    return command.resourceKind == &platform::format::kIconResources;
+}
+
+// A cursor group as a .cur file; an animated resource as it is stored (.ani).
+std::optional<std::vector<std::uint8_t>> KindFileBytes(const icons::IconGroup& group,
+                                                       const platform::format::ResourceKind& kind) {
+    if (kind.StandsAlone()) {
+        return group.images.at(0).bytes.Vector();
+    }
+    std::vector<platform::picture::IcoEntry> entries;
+    for (const icons::IconImage& image : group.images) {
+        entries.push_back(platform::picture::CurEntryOf(image));
+    }
+    return platform::picture::IcoFileBytes(entries, platform::format::kTypeCursor);
+}
+
+// The name with its ".ico" replaced by the kind's extension (.cur, .ani).
+std::string WithKindExtension(std::string name, const platform::format::ResourceKind& kind) {
+    return name.substr(0, name.size() - 4) + (kind.StandsAlone() ? ".ani" : ".cur");
+}
+
+// Writes group `index` of a file opened for a kind other than icons; false when reported.
+bool WriteKindGroup(const icons::IconFile& file, const std::string& fileName, std::int32_t index,
+                    const std::string& outName, bool many) {
+    const auto group = icons::ReadGroup(file, index);
+    const auto bytes = group ? KindFileBytes(**group, file.Groups().Kind()) : std::nullopt;
+    if (!bytes) {
+        ReportReason(fileName, GroupLine(file.Groups().Kind(), index,
+                                         group ? _("too large to write")
+                                               : ReaderReason(group.error().reason)));
+        return false;
+    }
+    try {
+        WriteFileBytes(*bytes, outName, !many);
+        return true;
+    } catch (const WriteError& error) {
+        ReportReason(outName, WriteFailureReason(outName, error.Number(), error.Errno()));
+        return false;
+    }
+}
+
 // extract --json's line for a file written:
 // {"path":"out/app-000-ID1.ico","source":"app.exe","index":0,"label":"ID1","format":"ico"}
 void PrintWritten(const std::string& outName, const std::string& fileName, std::uint32_t index,
-                  const std::string& label, bool png) {
+                  const std::string& label, std::string_view format) {
     ToolOut() << "{\"path\":" << JsonString(outName) << ",\"source\":" << JsonString(fileName)
               << ",\"index\":" << index << ",\"label\":" << JsonString(label) << ",\"format\":\""
-              << (png ? "png" : "ico") << "\"}\n";
+              << format << "\"}\n";
 }
 
 // The output directory and its subdirectories the files of a walk go to, each made when a file
@@ -197,6 +241,27 @@ private:
 // command's jobs (each part over an IconFile of its own: one is read by one thread at a time).
 constexpr std::size_t kIconsPerPart = 16;
 
+// The groups at `indexes` of a file opened for a kind other than icons, into `directory` (.cur,
+// .ani); false when something was reported.
+bool ExtractKindGroups(const ToolCommand& command, const icons::IconFile& file,
+                       const std::string& fileName, std::span<const std::int32_t> indexes,
+                       const std::string& directory, const std::string& stem) {
+    bool ok = true;
+    for (const std::int32_t index : indexes) {
+        const auto at = static_cast<std::uint32_t>(index);
+        const std::string label = LabelOf(file, at);
+        const std::string outName = WithKindExtension(
+            ExtractedName(directory, stem, at, label, false), file.Groups().Kind());
+        const bool written = WriteKindGroup(file, fileName, index, outName, true);
+        if (written && command.json) {
+            PrintWritten(outName, fileName, at, label,
+                         file.Groups().Kind().StandsAlone() ? "ani" : "cur");
+        }
+        ok = written && ok;
+    }
+    return ok;
+}
+
 // The icons at `indexes` of the opened file drawn as PNGs into `directory`, each from the one image
 // it draws; false when something was reported.
 bool ExtractPngs(const ToolCommand& command, const icons::IconFile& file,
@@ -215,7 +280,7 @@ bool ExtractPngs(const ToolCommand& command, const icons::IconFile& file,
         const std::string outName = ExtractedName(directory, stem, at, label, true);
         const bool written = WritePng(file, *icon, *command.pngSide, outName, true);
         if (written && command.json) {
-            PrintWritten(outName, fileName, at, label, true);
+            PrintWritten(outName, fileName, at, label, "png");
         }
         ok = written && ok;
     }
@@ -226,6 +291,9 @@ bool ExtractPngs(const ToolCommand& command, const icons::IconFile& file,
 bool ExtractIndexes(const ToolCommand& command, const icons::IconFile& file,
                     const std::string& fileName, std::span<const std::int32_t> indexes,
                     const std::string& directory, const std::string& stem) {
+    if (!IconsAsked(command)) {
+        return ExtractKindGroups(command, file, fileName, indexes, directory, stem);
+    }
     if (command.pngSide) {
         return ExtractPngs(command, file, fileName, indexes, directory, stem);
     }
@@ -241,7 +309,7 @@ bool ExtractIndexes(const ToolCommand& command, const icons::IconFile& file,
         const std::string outName = ExtractedName(directory, stem, at, label, false);
         const bool written = Write(picture, outName, true);
         if (written && command.json) {
-            PrintWritten(outName, fileName, at, label, false);
+            PrintWritten(outName, fileName, at, label, "ico");
         }
         ok = written && ok;
     }
@@ -253,12 +321,12 @@ bool ExtractIndexes(const ToolCommand& command, const icons::IconFile& file,
 bool ExtractFile(const ToolCommand& command, const WalkItem& item, const std::string& directory,
                  const std::string& stem) {
     const std::string& fileName = item.path;
-    const auto file = icons::IconFile::Open(fileName);
+    const auto file = icons::IconFile::Open(fileName, *command.resourceKind);
     if (!file) {
         if (!item.named) {
             return true;
         }
-        ReportReason(fileName, Format(_("no icons: %s"), {ReaderReason(file.error().reason)}));
+        ReportReason(fileName, NoGroups(*command.resourceKind, ReaderReason(file.error().reason)));
         return false;
     }
     const std::uint32_t count = file->Groups().Count();
@@ -311,7 +379,7 @@ int SavePng(const ToolCommand& command, const std::string& fileName) {
         return kExitFailure;
     }
     try {
-        WritePngFile(*png, command.output, true);
+        WriteFileBytes(*png, command.output, true);
         return kExitOk;
     } catch (const WriteError& error) {
         ReportReason(command.output,
@@ -367,6 +435,17 @@ int SaveIcon(const ToolCommand& command) {
     if (!FileExists(fileName)) {
         ReportError(fileName, runtime::errFileNotFound);
         return kExitFailure;
+    }
+    if (!IconsAsked(command)) {
+        const auto file = icons::IconFile::Open(fileName, *command.resourceKind);
+        if (!file) {
+            ReportReason(fileName,
+                         NoGroups(*command.resourceKind, ReaderReason(file.error().reason)));
+            return kExitFailure;
+        }
+        return WriteKindGroup(*file, fileName, command.indexes.at(0), command.output, false)
+                   ? kExitOk
+                   : kExitFailure;
     }
     if (command.pngSide) {
         return SavePng(command, fileName);

@@ -51,11 +51,11 @@ void WritePicture(const platform::picture::IPictureDisp& picture, const std::str
     });
 }
 
-void WritePngFile(const std::vector<std::uint8_t>& png, const std::string& fileName,
-                  bool flushToDisk) {
+void WriteFileBytes(const std::vector<std::uint8_t>& bytes, const std::string& fileName,
+                    bool flushToDisk) {
     WriteWith(flushToDisk, [&](platform::picture::SaveFileSink& sink) {
         RaiseIfNotRegularFile(fileName);
-        WriteBytes(png, fileName, sink);
+        WriteBytes(bytes, fileName, sink);
     });
 }
 

@@ -29,10 +29,10 @@ private:
 void WritePicture(const platform::picture::IPictureDisp& picture, const std::string& fileName,
                   bool flushToDisk);
 
-// Writes the bytes of a PNG (EncodePng) to the file the same way; like SavePicture, it replaces a
-// regular file (or a link to one) and nothing else. Raises SavePicture's run-time errors as
-// WriteError.
-void WritePngFile(const std::vector<std::uint8_t>& png, const std::string& fileName,
-                  bool flushToDisk);
+// Writes bytes made whole beforehand (a PNG of EncodePng, a .cur, an .ani) to the file the same
+// way; like SavePicture, it replaces a regular file (or a link to one) and nothing else. Raises
+// SavePicture's run-time errors as WriteError.
+void WriteFileBytes(const std::vector<std::uint8_t>& bytes, const std::string& fileName,
+                    bool flushToDisk);
 
 }  // namespace tool

@@ -72,6 +72,12 @@ private:
                                    : command_.verbose) = true;
             return true;
         }
+        if (word == "--cursors" || word == "--animated") {
+            const bool first = command_.resourceKind == &platform::format::kIconResources;
+            command_.resourceKind = word == "--cursors" ? &platform::format::kCursorResources
+                                                        : &platform::format::kAnimatedResources;
+            return first && !command_.pngSide;
+        }
         if (i + 1 >= arguments.size()) {
             return false;
         }
@@ -95,7 +101,8 @@ private:
             command_.indexes.push_back(index);
             return true;
         }
-        return ParseSide(value, command_.pngSide);  // --png or -s
+        const bool icons = command_.resourceKind == &platform::format::kIconResources;
+        return ParseSide(value, command_.pngSide) && icons;  // --png or -s
     }
 
     ToolCommand& command_;
@@ -144,9 +151,9 @@ struct CommandWord {
 const CommandWord kCommands[] = {
     {"list",
      CommandKind::List,
-     {"--json", "-r", "--pattern", "--jobs", "--sandbox", "--verbose"},
+     {"--json", "-r", "--pattern", "--jobs", "--sandbox", "--verbose", "--cursors", "--animated"},
      N_("usage: quorvane-icons list [--json] [-r] [--pattern P] [--jobs N] [--sandbox]\n"
-        "                           [--verbose] FILE|DIR...\n"
+        "                           [--verbose] [--cursors|--animated] FILE|DIR...\n"
         "\n"
         "Lists each file's icons with their images; for a file without icons, why.\n"
         "A directory stands for its files whose names match P, in name order.\n"
@@ -160,12 +167,15 @@ const CommandWord kCommands[] = {
         "  --jobs N     N files read at once (default: one per core); the output is the same\n"
         "  --sandbox    confined as thumbnail is, once the files to read are known\n"
         "  --verbose    with --sandbox, what the confinement applies, on standard error\n"
+        "  --cursors    the cursor groups instead, each image with its hotspot\n"
+        "  --animated   the animated cursors and icons instead\n"
         "  -h, --help   this help\n")},
     {"extract",
      CommandKind::Extract,
-     {"-o", "--index", "--png", "--json", "-r", "--pattern", "--jobs"},
+     {"-o", "--index", "--png", "--json", "-r", "--pattern", "--jobs", "--cursors", "--animated"},
      N_("usage: quorvane-icons extract FILE|DIR... [-o OUT] [-r] [--pattern P] [--jobs N]\n"
         "                              [--index N]... [--png SIZE] [--json]\n"
+        "                              [--cursors|--animated]\n"
         "\n"
         "Writes every icon of every file (or those --index names) into OUT as\n"
         "STEM-NNN-LABEL.ico, e.g. shell32-003-ID16.ico. A stem an earlier file of the same run\n"
@@ -182,15 +192,20 @@ const CommandWord kCommands[] = {
         "  --png SIZE   a SIZE x SIZE PNG of each icon's best image instead (STEM-NNN-LABEL.png)\n"
         "  --json       one JSON line per file written, in the order written (path, source,\n"
         "               index, label, format)\n"
+        "  --cursors    the cursor groups instead, as STEM-NNN-LABEL.cur (not with --png)\n"
+        "  --animated   the animated cursors and icons instead, as STEM-NNN-LABEL.ani, byte for\n"
+        "               byte (not with --png)\n"
         "  -h, --help   this help\n")},
     {"save",
      CommandKind::Save,
-     {"--png"},
-     N_("usage: quorvane-icons save FILE INDEX OUT [--png SIZE]\n"
+     {"--png", "--cursors", "--animated"},
+     N_("usage: quorvane-icons save FILE INDEX OUT [--png SIZE] [--cursors|--animated]\n"
         "\n"
         "Writes icon INDEX (from 0) of FILE to OUT as .ico, the way the window saves it.\n"
         "\n"
         "  --png SIZE a SIZE x SIZE PNG of the icon's best image instead\n"
+        "  --cursors  cursor group INDEX instead, as .cur (not with --png)\n"
+        "  --animated animated resource INDEX instead, as .ani byte for byte (not with --png)\n"
         "  -h, --help this help\n")},
     {"thumbnail",
      CommandKind::Thumbnail,
@@ -211,6 +226,7 @@ const char* const kToolHelp = N_(
     "       quorvane-icons extract FILE|DIR... [-o OUT] [-r] [--pattern P] [--jobs N]\n"
     "                              [--index N]... [--png SIZE] [--json]\n"
     "       quorvane-icons save FILE INDEX OUT [--png SIZE]\n"
+    "       (list, extract and save also take --cursors or --animated)\n"
     "       quorvane-icons thumbnail [--verbose] -s SIZE INPUT OUTPUT.png\n"
     "       quorvane-icons COMMAND --help\n"
     "       quorvane-icons --help | --version\n"

@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/format/ResourceKinds.h"
+
 // The command line of quorvane-icons, read into what it asks for.
 namespace tool {
 
@@ -30,6 +32,9 @@ struct ToolCommand {
     bool recursive = false;              // -r: their subdirectories too
     std::optional<std::string> pattern;  // --pattern: which of their files (else the default)
     unsigned jobs = 0;                   // --jobs N; 0: one per core
+    // What list, extract and save read: icon groups, or with --cursors cursor groups, with
+    // --animated animated resources.
+    const platform::format::ResourceKind* resourceKind = &platform::format::kIconResources;
 };
 
 // The most --jobs takes.

@@ -12,10 +12,11 @@ namespace {
 
 ReadResult<DescribedImage> DescribeImage(const ByteSource& source, IconGroups& groups,
                                          const GroupRecord& record, std::size_t entry) {
-    const auto range = groups.ImageOf(record, entry);
-    if (!range) {
-        return range.error();
+    const auto placed = PlaceImage(source, groups, record, entry);
+    if (!placed) {
+        return placed.error();
     }
+    const ByteRange* range = &placed->range;
     if (!IsReadableImage(*range)) {
         return Failure("image " + std::to_string(entry) + " at " + Hex(range->offset) +
                        " is empty or larger than any read may be");
@@ -27,6 +28,9 @@ ReadResult<DescribedImage> DescribeImage(const ByteSource& source, IconGroups& g
     }
     DescribedImage described{record.entries[entry], range->length, *range};
     described.image.bytes = std::move(*head);
+    if (placed->hotspot) {
+        described.image.hotspot = placed->hotspot;
+    }
     return described;
 }
 

@@ -14,9 +14,9 @@
 // and memory proportional to its directories.
 namespace platform::icons {
 
-// How many leading bytes of each image a description reads (enough to tell a PNG from a DIB and
-// to read a DIB's colour depth).
-inline constexpr std::size_t kImageHeadLength = 16;
+// How many leading bytes of each image a description reads (enough to read a DIB's
+// BITMAPINFOHEADER or a PNG's IHDR: the image's own size and depth, see ImageHeader.h).
+inline constexpr std::size_t kImageHeadLength = 40;
 
 // One image of a described group: its directory entry, with `bytes` holding only the image's first
 // kImageHeadLength bytes (fewer when it is shorter), and the image's real length in the file.

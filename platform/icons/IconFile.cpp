@@ -37,15 +37,15 @@ struct Opened {
     ReadResult<std::unique_ptr<IconGroups>> groups;
 };
 
-Opened OpenGroups(std::unique_ptr<FileSource> file) {
+Opened OpenGroups(std::unique_ptr<FileSource> file, const format::ResourceKind& kind) {
     if (!file) {
         return {nullptr, Failure("the file cannot be opened as a regular file")};
     }
     auto source = std::make_unique<AttachedSource>();
     source->Attach(std::move(file));
-    auto groups = OpenIconGroups(*source);
+    auto groups = OpenIconGroups(*source, kind);
     if (groups && (*groups)->Count() == 0) {
-        groups = Failure("the file's icon group directory is empty");
+        groups = Failure(std::string("the file's ") + kind.groupNoun + " directory is empty");
     }
     return {std::move(source), std::move(groups)};
 }
@@ -142,12 +142,13 @@ ReadResult<ImageBytes> ReadImageAt(const IconFile& file, ByteRange range) {
     return bytes;
 }
 
-ReadResult<IconFile> IconFile::Open(const std::string& path) {
-    return Open(path, FileSource::Open(path));
+ReadResult<IconFile> IconFile::Open(const std::string& path, const format::ResourceKind& kind) {
+    return Open(path, FileSource::Open(path), kind);
 }
 
-ReadResult<IconFile> IconFile::Open(const std::string& path, std::unique_ptr<FileSource> opened) {
-    Opened file = OpenGroups(std::move(opened));
+ReadResult<IconFile> IconFile::Open(const std::string& path, std::unique_ptr<FileSource> opened,
+                                    const format::ResourceKind& kind) {
+    Opened file = OpenGroups(std::move(opened), kind);
     if (file.groups) {
         return IconFile(std::move(file.source), std::move(*file.groups), path);
     }
@@ -156,10 +157,10 @@ ReadResult<IconFile> IconFile::Open(const std::string& path, std::unique_ptr<Fil
     if (mun.empty()) {
         return file.groups.error();
     }
-    Opened redirected = OpenGroups(FileSource::Open(mun));
+    Opened redirected = OpenGroups(FileSource::Open(mun), kind);
     if (!redirected.groups) {
-        return Failure(file.groups.error().reason + "; its icons would be in " + mun + ", but " +
-                       redirected.groups.error().reason);
+        return Failure(file.groups.error().reason + "; its " + kind.plural + " would be in " + mun +
+                       ", but " + redirected.groups.error().reason);
     }
     return IconFile(std::move(redirected.source), std::move(*redirected.groups), mun);
 }

@@ -34,14 +34,16 @@ private:
 
 class IconFile {
 public:
-    // Opens the file at `path` (the file system's own bytes) and its icon groups. A PE file with no
-    // icon group of its own, lying in a directory named System32 or SysWOW64 (any case; see
-    // MunFileFor), stands
-    // for `SystemResources/<its name>.mun` (any case) beside that directory, when that file gives
-    // icon groups. The reason when neither gives any.
-    static ReadResult<IconFile> Open(const std::string& path);
+    // Opens the file at `path` (the file system's own bytes) and its groups of `kind` (icons unless
+    // told). A PE file with no group of that kind of its own, lying in a directory named System32
+    // or SysWOW64 (any case; see MunFileFor), stands for `SystemResources/<its name>.mun` (any
+    // case) beside that directory, when that file gives groups of the kind. The reason when neither
+    // gives any.
+    static ReadResult<IconFile> Open(const std::string& path,
+                                     const format::ResourceKind& kind = format::kIconResources);
     // The same over `opened`, the file at `path` already opened (null: it could not be).
-    static ReadResult<IconFile> Open(const std::string& path, std::unique_ptr<FileSource> opened);
+    static ReadResult<IconFile> Open(const std::string& path, std::unique_ptr<FileSource> opened,
+                                     const format::ResourceKind& kind = format::kIconResources);
 
     const ByteSource& Source() const { return *source_; }
     IconGroups& Groups() const { return *groups_; }

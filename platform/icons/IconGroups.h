@@ -6,13 +6,15 @@
 #include <string>
 #include <vector>
 
+#include "platform/format/ResourceKinds.h"
 #include "platform/icons/ByteSource.h"
 #include "platform/icons/IconService.h"
 #include "platform/icons/ReadResult.h"
 
-// A file's icon groups as its directories describe them, before any image is read. Each format
-// (PE, NE, .ico) answers the same three questions; reading a group's images and describing a
-// file's groups are built on them once.
+// A file's groups of one kind of resource (icons, cursors, animated resources: see
+// ResourceKinds.h) as its directories describe them, before any image is read. Each format (PE,
+// NE, .ico/.cur, .ani) answers the same questions; reading a group's images and describing a
+// file's groups are built on them once, for every kind.
 namespace platform::icons {
 
 // What a resource is called in its file: a number ("ID16") or a name of its own ("MAINICON"),
@@ -32,11 +34,17 @@ struct GroupRecord {
     ByteRange range;
     std::vector<IconImage> entries;
     ResourceName name;
+    // Whether each image ImageOf places starts with its hotspot (two WORDs) before the image
+    // itself: a cursor resource of an executable.
+    bool hotspotInItems = false;
 };
 
 class IconGroups {
 public:
     virtual ~IconGroups() = default;
+
+    // The kind of resource the groups are.
+    virtual const format::ResourceKind& Kind() const = 0;
 
     // How many groups the file's group directory holds (a group may still fail to read).
     virtual std::uint32_t Count() const = 0;
@@ -50,8 +58,10 @@ public:
     virtual ReadResult<ByteRange> ImageOf(const GroupRecord& group, std::size_t entry) = 0;
 };
 
-// The icon groups of a PE32, PE32+, NE or .ico source; the reason when the source is none of these
-// or its headers cannot be read. The source must outlive the result.
-ReadResult<std::unique_ptr<IconGroups>> OpenIconGroups(const ByteSource& source);
+// The groups of `kind` of a PE32, PE32+ or NE source, or a standalone file of the kind as one group
+// (.ico for icons, .cur for cursors, a RIFF "ACON" file for animated resources); the reason when
+// the source is none of these or its headers cannot be read. The source must outlive the result.
+ReadResult<std::unique_ptr<IconGroups>> OpenIconGroups(
+    const ByteSource& source, const format::ResourceKind& kind = format::kIconResources);
 
 }  // namespace platform::icons

@@ -8,6 +8,7 @@
 
 #include "platform/format/LittleEndian.h"
 #include "platform/icons/ByteSource.h"
+#include "platform/icons/detail/AniFileReader.h"
 #include "platform/icons/detail/IcoFileReader.h"
 #include "platform/icons/detail/IconSource.h"
 #include "platform/icons/detail/NeResources.h"
@@ -23,7 +24,8 @@ constexpr std::size_t kNewHeaderOffsetField = 0x3C;
 
 // The executable whose MS-DOS header (its first 64 bytes, starting with "MZ") is `dos`.
 ReadResult<std::unique_ptr<IconGroups>> OpenExecutable(const ByteSource& source,
-                                                       std::span<const std::uint8_t> dos) {
+                                                       std::span<const std::uint8_t> dos,
+                                                       const format::ResourceKind& kind) {
     if (dos.size() < kDosHeaderSize) {
         return Failure("MS-DOS header at 0x0 runs past the end of the file (" + Hex(source.Size()) +
                        " bytes)");
@@ -35,10 +37,10 @@ ReadResult<std::unique_ptr<IconGroups>> OpenExecutable(const ByteSource& source,
     }
     const auto& s = *signature;
     if (s[0] == 'P' && s[1] == 'E' && s[2] == 0 && s[3] == 0) {
-        return OpenPeIconGroups(source, newHeader);
+        return OpenPeIconGroups(source, newHeader, kind);
     }
     if (s[0] == 'N' && s[1] == 'E') {
-        return OpenNeIconGroups(source, newHeader);
+        return OpenNeIconGroups(source, newHeader, kind);
     }
     return Failure("an MS-DOS program: the header at " + Hex(newHeader) +
                    " is neither \"PE\" nor \"NE\"");
@@ -46,12 +48,13 @@ ReadResult<std::unique_ptr<IconGroups>> OpenExecutable(const ByteSource& source,
 
 // The readable images of a group record, sharing what is held from the same file; the reason of
 // the first image left out when none can be taken.
-ReadResult<IconGroup> CollectImages(IconGroups& groups, const GroupRecord& record,
-                                    SharedResources& shared) {
+ReadResult<IconGroup> CollectImages(const ByteSource& source, IconGroups& groups,
+                                    const GroupRecord& record, SharedResources& shared) {
     IconGroup group;
     std::optional<ReadError> firstProblem;
     for (std::size_t i = 0; i < record.entries.size(); ++i) {
-        auto range = groups.ImageOf(record, i);
+        const auto placed = PlaceImage(source, groups, record, i);
+        auto range = placed ? ReadResult<ByteRange>(placed->range) : placed.error();
         if (range && !IsReadableImage(*range)) {
             range = Failure("image " + std::to_string(i) + " at " + Hex(range->offset) +
                             " is empty or larger than any read may be");
@@ -67,6 +70,9 @@ ReadResult<IconGroup> CollectImages(IconGroups& groups, const GroupRecord& recor
         }
         group.images.push_back(record.entries[i]);
         group.images.back().bytes = std::move(bytes);
+        if (placed->hotspot) {
+            group.images.back().hotspot = placed->hotspot;
+        }
     }
     if (group.images.empty()) {
         return Failure("none of its " + std::to_string(record.entries.size()) +
@@ -77,13 +83,40 @@ ReadResult<IconGroup> CollectImages(IconGroups& groups, const GroupRecord& recor
 
 }  // namespace
 
-ReadResult<std::unique_ptr<IconGroups>> OpenIconGroups(const ByteSource& source) {
+ReadResult<std::unique_ptr<IconGroups>> OpenIconGroups(const ByteSource& source,
+                                                       const format::ResourceKind& kind) {
     // One read serves both the magic and, for an executable, its whole MS-DOS header.
     const auto head = ReadBytes(source, 0, std::min<std::uint64_t>(kDosHeaderSize, source.Size()));
     if (head && head->size() >= 2 && (*head)[0] == 'M' && (*head)[1] == 'Z') {
-        return OpenExecutable(source, *head);
+        return OpenExecutable(source, *head, kind);
     }
-    return OpenIcoIconGroups(source);
+    return kind.directoryType == 0 ? OpenAniFileGroups(source, kind)
+                                   : OpenIcoIconGroups(source, kind);
+}
+
+ReadResult<PlacedImage> PlaceImage(const ByteSource& source, IconGroups& groups,
+                                   const GroupRecord& record, std::size_t entry) {
+    constexpr std::uint64_t kHotspotSize = 4;
+    const auto range = groups.ImageOf(record, entry);
+    if (!range) {
+        return range.error();
+    }
+    if (!record.hotspotInItems) {
+        return PlacedImage{*range, std::nullopt};
+    }
+    const std::string what = std::string(groups.Kind().itemNoun) + " " +
+                             std::to_string(record.entries.at(entry).resourceId);
+    if (range->length <= kHotspotSize) {
+        return Failure(what + " at " + Hex(range->offset) + " holds " +
+                       std::to_string(range->length) + " bytes: no image after its 4-byte hotspot");
+    }
+    const auto hotspot = ReadStructure<kHotspotSize>(source, range->offset, "cursor hotspot");
+    if (!hotspot) {
+        return hotspot.error();
+    }
+    format::Fields fields(*hotspot);
+    return PlacedImage{{range->offset + kHotspotSize, range->length - kHotspotSize},
+                       Hotspot{fields.U16(0), fields.U16(2)}};
 }
 
 bool IsReadableImage(const ByteRange& range) {
@@ -95,15 +128,15 @@ ReadResult<std::shared_ptr<const IconGroup>> ReadIconGroupFrom(const ByteSource&
                                                                std::int32_t index) {
     const std::uint32_t count = groups.Count();
     if (index < 0 || static_cast<std::uint32_t>(index) >= count) {
-        return Failure("there is no icon " + std::to_string(index) + ": the file has " +
-                       std::to_string(count));
+        return Failure(std::string("there is no ") + groups.Kind().noun + " " +
+                       std::to_string(index) + ": the file has " + std::to_string(count));
     }
     const auto record = groups.Group(static_cast<std::uint32_t>(index));
     if (!record) {
         return record.error();
     }
     SharedResources shared(source);
-    auto group = CollectImages(groups, *record, shared);
+    auto group = CollectImages(source, groups, *record, shared);
     if (!group) {
         return group.error();
     }

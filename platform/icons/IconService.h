@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -30,13 +31,23 @@ struct IconDirEntry {
     bool operator==(const IconDirEntry&) const = default;
 };
 
-// One image of an icon group: the group's directory entry for it and the image's bytes (a DIB or a
-// PNG) exactly as stored in the file, shared with every other entry that names the same resource.
+// Where a cursor points, in pixels from the image's top-left corner.
+struct Hotspot {
+    std::uint16_t x = 0;
+    std::uint16_t y = 0;
+    bool operator==(const Hotspot&) const = default;
+};
+
+// One image of a group: the group's directory entry for it and the image's bytes (a DIB or a PNG;
+// for an animated resource the whole RIFF file) exactly as stored in the file, shared with every
+// other entry that names the same resource. A cursor's image is the data after its hotspot.
 struct IconImage {
     IconDirEntry entry;
     std::uint32_t bytesInRes = 0;  // as the group states it; bytes.size() is what the file holds
-    std::uint16_t resourceId = 0;  // the RT_ICON id the group names (0 for an .ico file)
+    std::uint16_t resourceId = 0;  // the RT_ICON (RT_CURSOR...) id the group names (0: a file's)
     ImageBytes bytes;
+    std::optional<Hotspot> hotspot =
+        std::nullopt;  // a cursor's: from its resource, or its .cur entry
 };
 
 // A whole icon group: every image of the group that resolves to an icon resource, in group order.

@@ -52,14 +52,20 @@ public:
     Subject(const char* text) : text_(text) {}  // NOLINT: implicit on purpose
     Subject(const char* text, std::uint64_t number)
         : text_(text), number_(number), numbered_(true) {}
+    // A text in two parts ("icon group", " entry"), numbered or not.
+    Subject(const char* text, const char* suffix) : text_(text), suffix_(suffix) {}
+    Subject(const char* text, const char* suffix, std::uint64_t number)
+        : text_(text), suffix_(suffix), number_(number), numbered_(true) {}
 
     // "icon group entry 3"
     std::string Text() const {
-        return numbered_ ? std::string(text_) + " " + std::to_string(number_) : std::string(text_);
+        const std::string text = std::string(text_) + suffix_;
+        return numbered_ ? text + " " + std::to_string(number_) : text;
     }
 
 private:
     const char* text_;
+    const char* suffix_ = "";
     std::uint64_t number_ = 0;
     bool numbered_ = false;
 };

@@ -3,6 +3,7 @@
 #include <limits>
 
 #include "platform/format/IconFormat.h"
+#include "platform/format/ImageHeader.h"
 #include "platform/format/LittleEndian.h"
 
 namespace platform::picture {
@@ -11,7 +12,6 @@ namespace {
 
 using format::AppendLittle16;
 using format::AppendLittle32;
-using format::kTypeIcon;
 constexpr std::size_t kHeaderSize = format::kIconDirHeaderSize;
 constexpr std::size_t kEntrySize = format::kIconFileEntrySize;
 
@@ -48,14 +48,34 @@ IcoEntry IcoEntryOf(const icons::IconImage& image) {
     return {.entry = image.entry, .bytes = image.bytes};
 }
 
-std::optional<std::vector<std::uint8_t>> IcoDirectoryBytes(std::span<const IcoEntry> entries) {
+IcoEntry CurEntryOf(const icons::IconImage& image) {
+    IcoEntry cursor{.entry = image.entry, .bytes = image.bytes};
+    const auto side = [](std::int64_t pixels) {
+        return static_cast<std::uint8_t>(pixels >= 256 ? 0 : pixels);
+    };
+    if (const auto header = format::ReadImageHeader(image.bytes)) {
+        cursor.entry.width = side(header->width);
+        cursor.entry.height = side(header->height);
+        cursor.entry.colorCount = header->depth >= 1 && header->depth < 8
+                                      ? static_cast<std::uint8_t>(1 << header->depth)
+                                      : 0;
+    }
+    cursor.entry.reserved = 0;
+    const icons::Hotspot hotspot = image.hotspot.value_or(icons::Hotspot{});
+    cursor.entry.planes = hotspot.x;
+    cursor.entry.bitCount = hotspot.y;
+    return cursor;
+}
+
+std::optional<std::vector<std::uint8_t>> IcoDirectoryBytes(std::span<const IcoEntry> entries,
+                                                           std::uint16_t type) {
     if (!FileSize(entries)) {
         return std::nullopt;
     }
     std::vector<std::uint8_t> out;
     out.reserve(kHeaderSize + kEntrySize * entries.size());
     AppendLittle16(out, 0);
-    AppendLittle16(out, kTypeIcon);
+    AppendLittle16(out, type);
     AppendLittle16(out, static_cast<std::uint16_t>(entries.size()));
     auto offset = static_cast<std::uint32_t>(kHeaderSize + kEntrySize * entries.size());
     for (const IcoEntry& entry : entries) {
@@ -65,8 +85,9 @@ std::optional<std::vector<std::uint8_t>> IcoDirectoryBytes(std::span<const IcoEn
     return out;
 }
 
-std::optional<std::vector<std::uint8_t>> IcoFileBytes(std::span<const IcoEntry> entries) {
-    std::optional<std::vector<std::uint8_t>> out = IcoDirectoryBytes(entries);
+std::optional<std::vector<std::uint8_t>> IcoFileBytes(std::span<const IcoEntry> entries,
+                                                      std::uint16_t type) {
+    std::optional<std::vector<std::uint8_t>> out = IcoDirectoryBytes(entries, type);
     if (!out) {
         return std::nullopt;
     }

@@ -8,8 +8,14 @@ namespace platform::icons {
 
 namespace {
 
-IconImage ParseEntry(format::Fields& fields, std::size_t at) {
+IconImage ParseEntry(format::Fields& fields, std::size_t at, bool cursor) {
     IconImage image = ReadImageEntryFields(fields, at);
+    if (cursor) {
+        image.entry.width = static_cast<std::uint8_t>(fields.U16(at));
+        image.entry.height = static_cast<std::uint8_t>(fields.U16(at + 2));
+        image.entry.colorCount = 0;
+        image.entry.reserved = 0;
+    }
     image.resourceId = fields.U16(at + 12);
     return image;
 }
@@ -29,7 +35,8 @@ IconImage ReadImageEntryFields(format::Fields& fields, std::size_t at) {
 }
 
 ReadResult<std::vector<IconImage>> ParseGroupDirectory(std::span<const std::uint8_t> bytes,
-                                                       std::uint64_t at) {
+                                                       std::uint64_t at,
+                                                       const format::ResourceKind& kind) {
     format::Fields fields(bytes);
     const std::uint16_t type = fields.U16(2);
     const std::size_t count = fields.U16(4);
@@ -37,8 +44,9 @@ ReadResult<std::vector<IconImage>> ParseGroupDirectory(std::span<const std::uint
     if (!fields.Ok()) {
         return Failure(where + " is shorter than its 6-byte header");
     }
-    if (type != format::kTypeIcon) {
-        return Failure(where + " is of type " + std::to_string(type) + ", not 1 (icon)");
+    if (type != kind.directoryType) {
+        return Failure(where + " is of type " + std::to_string(type) + ", not " +
+                       std::to_string(kind.directoryType) + " (" + kind.noun + ")");
     }
     if (count == 0) {
         return Failure(where + " names no image");
@@ -51,9 +59,10 @@ ReadResult<std::vector<IconImage>> ParseGroupDirectory(std::span<const std::uint
     const std::size_t kept = std::min(count, kMaxImagesPerGroup);
     std::vector<IconImage> entries;
     entries.reserve(kept);
+    const bool cursor = kind.directoryType == format::kTypeCursor;
     for (std::size_t i = 0; i < kept; ++i) {
         entries.push_back(
-            ParseEntry(fields, format::kIconDirHeaderSize + i * format::kGroupEntrySize));
+            ParseEntry(fields, format::kIconDirHeaderSize + i * format::kGroupEntrySize, cursor));
     }
     return entries;
 }

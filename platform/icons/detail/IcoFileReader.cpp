@@ -28,13 +28,17 @@ bool LooksLikeImage(std::span<const std::uint8_t> head) {
 
 class IcoIconGroups final : public IconGroups {
 public:
-    IcoIconGroups(const ByteSource& source, std::uint16_t count) : source_(source), count_(count) {}
+    IcoIconGroups(const ByteSource& source, std::uint16_t count, const format::ResourceKind& kind)
+        : source_(source), count_(count), kind_(kind) {}
+
+    const format::ResourceKind& Kind() const override { return kind_; }
 
     std::uint32_t Count() const override { return 1; }
 
     ReadResult<GroupRecord> Group(std::uint32_t /*index*/) override {
         const ByteRange range{kIconDirHeaderSize, std::uint64_t{count_} * kIconFileEntrySize};
-        const auto table = ReadStructure(source_, range.offset, range.length, "icon directory");
+        const auto table =
+            ReadStructure(source_, range.offset, range.length, Subject(kind_.noun, " directory"));
         if (!table) {
             return table.error();
         }
@@ -43,6 +47,12 @@ public:
         offsets_.clear();
         for (std::size_t i = 0; i < std::min<std::size_t>(count_, kMaxImagesPerGroup); ++i) {
             group.entries.push_back(ReadImageEntryFields(fields, i * kIconFileEntrySize));
+            if (kind_.directoryType == format::kTypeCursor) {  // hotspot x, y for planes, bits
+                IconImage& image = group.entries.back();
+                image.hotspot = Hotspot{image.entry.planes, image.entry.bitCount};
+                image.entry.planes = 0;
+                image.entry.bitCount = 0;
+            }
             offsets_.push_back(fields.U32(i * kIconFileEntrySize + 12));
         }
         return group;
@@ -70,25 +80,29 @@ public:
 private:
     const ByteSource& source_;
     std::uint16_t count_;
+    const format::ResourceKind& kind_;
     std::vector<std::uint64_t> offsets_;  // of the entries of the last group read
 };
 
 }  // namespace
 
-ReadResult<std::unique_ptr<IconGroups>> OpenIcoIconGroups(const ByteSource& source) {
+ReadResult<std::unique_ptr<IconGroups>> OpenIcoIconGroups(const ByteSource& source,
+                                                          const format::ResourceKind& kind) {
     const auto header = ReadFixed<kIconDirHeaderSize>(source, 0);
     if (!header) {
-        return Failure("not an executable nor an icon file: it is shorter than their headers");
+        return Failure(std::string("not an executable nor ") + kind.fileWord +
+                       ": it is shorter than their headers");
     }
     format::Fields fields(*header);
     const std::uint16_t count = fields.U16(4);
-    if (fields.U16(0) != 0 || fields.U16(2) != format::kTypeIcon) {
-        return Failure("not an executable (it does not start with \"MZ\") nor an icon file");
+    if (fields.U16(0) != 0 || fields.U16(2) != kind.directoryType) {
+        return Failure(std::string("not an executable (it does not start with \"MZ\") nor ") +
+                       kind.fileWord);
     }
     if (count == 0) {
-        return Failure("the icon file holds no image");
+        return Failure(std::string("the ") + kind.noun + " file holds no image");
     }
-    return std::unique_ptr<IconGroups>(std::make_unique<IcoIconGroups>(source, count));
+    return std::unique_ptr<IconGroups>(std::make_unique<IcoIconGroups>(source, count, kind));
 }
 
 }  // namespace platform::icons

@@ -5,12 +5,14 @@
 #include "platform/icons/ByteSource.h"
 #include "platform/icons/IconGroups.h"
 
-// An .ico file read as one icon group holding all of its images.
+// An .ico or .cur file read as one group holding all of its images.
 namespace platform::icons {
 
-// The file as one group (index 0) holding every image whose data lies inside the file and starts
-// like a DIB or a PNG. The reason unless the header is an icon header (reserved 0, type 1,
-// count > 0).
-ReadResult<std::unique_ptr<IconGroups>> OpenIcoIconGroups(const ByteSource& source);
+// The file as one group (index 0) of `kind` holding every image whose data lies inside the file
+// and starts like a DIB or a PNG; in a .cur file (type 2) each entry's hotspot stands where an
+// .ico entry has planes and bit count, which are then 0. The reason unless the header is the
+// kind's (reserved 0, type: the kind's directory type, count > 0).
+ReadResult<std::unique_ptr<IconGroups>> OpenIcoIconGroups(const ByteSource& source,
+                                                          const format::ResourceKind& kind);
 
 }  // namespace platform::icons

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 #include "platform/icons/ByteSource.h"
 #include "platform/icons/IconGroups.h"
@@ -17,6 +18,16 @@ namespace platform::icons {
 ReadResult<std::shared_ptr<const IconGroup>> ReadIconGroupFrom(const ByteSource& source,
                                                                IconGroups& groups,
                                                                std::int32_t index);
+
+// Where entry `entry` of a group's image lies and, for an item that starts with its hotspot, the
+// hotspot (read now) with the image placed after it. The reason when ImageOf gives one or the
+// item is too short to hold a hotspot and an image after it.
+struct PlacedImage {
+    ByteRange range;
+    std::optional<Hotspot> hotspot;
+};
+ReadResult<PlacedImage> PlaceImage(const ByteSource& source, IconGroups& groups,
+                                   const GroupRecord& record, std::size_t entry);
 
 // Whether the readers take an image of this extent: not empty, not larger than any read may be.
 bool IsReadableImage(const ByteRange& range);

@@ -14,8 +14,6 @@ constexpr std::size_t kNeHeaderSize = 0x40;
 constexpr std::size_t kResourceTableOffsetField = 0x24;
 constexpr std::size_t kTypeRecordSize = 8;
 constexpr std::size_t kResourceRecordSize = 12;
-constexpr std::uint16_t kNeRtIcon = 0x8003;
-constexpr std::uint16_t kNeRtGroupIcon = 0x800E;
 constexpr std::uint16_t kMaxAlignShift = 16;
 constexpr std::size_t kMaxTypeRecords = 1024;
 
@@ -50,9 +48,10 @@ ReadResult<std::uint64_t> ResourceTableOffset(const ByteSource& source, std::uin
     return neOffset + offset;
 }
 
-// Walks the type records (each one read on its own, a bounded number of them) until both icon
-// types are found, the table ends or a record cannot be read.
-ReadResult<ResourceTable> ReadResourceTable(const ByteSource& source, std::uint64_t at) {
+// Walks the type records (each one read on its own, a bounded number of them) until both of the
+// kind's types are found, the table ends or a record cannot be read.
+ReadResult<ResourceTable> ReadResourceTable(const ByteSource& source, std::uint64_t at,
+                                            const format::ResourceKind& kind) {
     const auto shiftBytes = ReadStructure<2>(source, at, "resource table");
     if (!shiftBytes) {
         return shiftBytes.error();
@@ -77,9 +76,9 @@ ReadResult<ResourceTable> ReadResourceTable(const ByteSource& source, std::uint6
             break;
         }
         const TypeRecords records{at + kTypeRecordSize, count};
-        if (type == kNeRtGroupIcon && !table.groups) {
+        if (type == kind.neGroupType && !table.groups) {
             table.groups = records;
-        } else if (type == kNeRtIcon && !table.icons) {
+        } else if (type == kind.neItemType && !table.icons) {
             table.icons = records;
         }
         at += kTypeRecordSize + std::uint64_t{count} * kResourceRecordSize;
@@ -117,34 +116,38 @@ std::uint64_t ExactLength(const NeResource& icon, const IconImage& entry) {
 
 class NeIconGroups final : public IconGroups {
 public:
-    NeIconGroups(const ByteSource& source, const ResourceTable& table)
-        : source_(source), table_(table) {}
+    NeIconGroups(const ByteSource& source, const ResourceTable& table,
+                 const format::ResourceKind& kind)
+        : source_(source), table_(table), kind_(kind) {}
+
+    const format::ResourceKind& Kind() const override { return kind_; }
 
     std::uint32_t Count() const override { return table_.groups->count; }
 
     ReadResult<GroupRecord> Group(std::uint32_t index) override {
         const auto record = ReadStructure<kResourceRecordSize>(
             source_, table_.groups->first + std::uint64_t{index} * kResourceRecordSize,
-            Subject("icon group record", index));
+            Subject(kind_.groupNoun, " record", index));
         if (!record) {
             return record.error();
         }
         format::Fields fields(*record);
         const NeResource group = ResourceFrom(fields, 0, table_.shift);
         if (group.offset >= source_.Size()) {
-            return Failure("icon group record " + std::to_string(index) + " points at " +
-                           Hex(group.offset) + ", past the end of the file (" +
+            return Failure(std::string(kind_.groupNoun) + " record " + std::to_string(index) +
+                           " points at " + Hex(group.offset) + ", past the end of the file (" +
                            Hex(source_.Size()) + " bytes)");
         }
         // The stored length is rounded up to whole units and may run past the end of the file.
         const ByteRange range{group.offset, std::min({group.length, source_.Size() - group.offset,
                                                       std::uint64_t{kMaxGroupBytes}})};
         const auto bytes = ReadStructure(source_, range.offset, range.length, "group directory");
-        auto entries = bytes ? ParseGroupDirectory(*bytes, range.offset) : bytes.error();
+        auto entries = bytes ? ParseGroupDirectory(*bytes, range.offset, kind_) : bytes.error();
         if (!entries) {
             return entries.error();
         }
-        return GroupRecord{range, std::move(*entries), NameOf(fields.U16(6))};
+        return GroupRecord{range, std::move(*entries), NameOf(fields.U16(6)),
+                           kind_.itemsStartWithHotspot};
     }
 
     ReadResult<ByteRange> ImageOf(const GroupRecord& group, std::size_t entry) override {
@@ -153,13 +156,15 @@ public:
         const std::uint16_t id = image.resourceId & 0x7FFF;
         const NeResource* icon = index ? index->Find(id) : nullptr;
         if (!icon) {
-            return Failure("the file has no icon resource (RT_ICON) " + std::to_string(id));
+            return Failure(std::string("the file has no ") + kind_.itemWord + " " +
+                           std::to_string(id));
         }
         const ByteRange range{icon->offset, ExactLength(*icon, image)};
         if (!RangeInside(source_.Size(), range.offset, range.length)) {
-            return Failure("icon resource " + std::to_string(id) + " at " + Hex(range.offset) +
-                           " (" + Hex(range.length) + " bytes) runs past the end of the file (" +
-                           Hex(source_.Size()) + " bytes)");
+            return Failure(std::string(kind_.itemNoun) + " " + std::to_string(id) + " at " +
+                           Hex(range.offset) + " (" + Hex(range.length) +
+                           " bytes) runs past the end of the file (" + Hex(source_.Size()) +
+                           " bytes)");
         }
         return range;
     }
@@ -203,6 +208,7 @@ private:
 
     const ByteSource& source_;
     ResourceTable table_;
+    const format::ResourceKind& kind_;
     bool iconsRead_ = false;
     std::optional<IdIndex<NeResource>> icons_;
 };
@@ -210,16 +216,21 @@ private:
 }  // namespace
 
 ReadResult<std::unique_ptr<IconGroups>> OpenNeIconGroups(const ByteSource& source,
-                                                         std::uint64_t neOffset) {
+                                                         std::uint64_t neOffset,
+                                                         const format::ResourceKind& kind) {
+    if (kind.neGroupType == 0) {
+        return Failure(std::string("a 16-bit executable holds no ") + kind.groupsWord);
+    }
     const auto tableOffset = ResourceTableOffset(source, neOffset);
-    const auto table = tableOffset ? ReadResourceTable(source, *tableOffset) : tableOffset.error();
+    const auto table =
+        tableOffset ? ReadResourceTable(source, *tableOffset, kind) : tableOffset.error();
     if (!table) {
         return table.error();
     }
     if (!table->groups) {
-        return Failure("the resource table has no icon groups (RT_GROUP_ICON)");
+        return Failure(std::string("the resource table has no ") + kind.groupsWord);
     }
-    return std::unique_ptr<IconGroups>(std::make_unique<NeIconGroups>(source, *table));
+    return std::unique_ptr<IconGroups>(std::make_unique<NeIconGroups>(source, *table, kind));
 }
 
 }  // namespace platform::icons

@@ -6,14 +6,16 @@
 #include "platform/icons/ByteSource.h"
 #include "platform/icons/IconGroups.h"
 
-// The icon groups of a 16-bit NE executable, read from its resource table.
+// The groups of one kind of resource of a 16-bit NE executable, read from its resource table.
 namespace platform::icons {
 
-// The groups of the executable whose "NE" header is at `neOffset`: group i is the i-th record of
-// the RT_GROUP_ICON type (named or numbered, in stored order), and an entry's image is the
-// RT_ICON record its ID names. The reason when the resource table is missing or malformed or has
-// no icon groups.
+// The groups of `kind` of the executable whose "NE" header is at `neOffset`: group i is the i-th
+// record of the kind's group type (RT_GROUP_ICON 0x800E, RT_GROUP_CURSOR 0x800C; named or
+// numbered, in stored order), and an entry's image is the item record (RT_ICON, RT_CURSOR) its ID
+// names. The reason when the resource table is missing or malformed or has no groups of the kind,
+// or the kind has none in NE files.
 ReadResult<std::unique_ptr<IconGroups>> OpenNeIconGroups(const ByteSource& source,
-                                                         std::uint64_t neOffset);
+                                                         std::uint64_t neOffset,
+                                                         const format::ResourceKind& kind);
 
 }  // namespace platform::icons

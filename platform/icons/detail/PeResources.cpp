@@ -1,5 +1,7 @@
 #include "platform/icons/detail/PeResources.h"
 
+#include <array>
+
 #include "platform/icons/detail/GroupDirectory.h"
 #include "platform/icons/detail/IconDirectory.h"
 #include "platform/icons/detail/PeImage.h"
@@ -9,26 +11,20 @@ namespace platform::icons {
 
 namespace {
 
-constexpr std::uint16_t kRtIcon = 3;
-constexpr std::uint16_t kRtGroupIcon = 14;
-
-struct TypeDirectories {
-    std::optional<ResourceEntry> groups;
-    std::optional<ResourceEntry> icons;
-};
-
-// The root entries of RT_GROUP_ICON and RT_ICON (the first entry of each type).
-ReadResult<TypeDirectories> FindTypes(const ResourceTree& tree) {
+// The first root entry of each of these types (0: none asked), in the order asked.
+ReadResult<std::array<std::optional<ResourceEntry>, 3>> FindTypes(
+    const ResourceTree& tree, const std::array<std::uint16_t, 3>& wanted) {
     const auto types = tree.Entries(0);
     if (!types) {
         return types.error();
     }
-    TypeDirectories found;
+    std::array<std::optional<ResourceEntry>, 3> found;
     for (const ResourceEntry& type : *types) {
-        if (!found.groups && type.HasId(kRtGroupIcon)) {
-            found.groups = type;
-        } else if (!found.icons && type.HasId(kRtIcon)) {
-            found.icons = type;
+        for (std::size_t i = 0; i < wanted.size(); ++i) {
+            if (wanted[i] != 0 && !found[i] && type.HasId(wanted[i])) {
+                found[i] = type;
+                break;
+            }
         }
     }
     return found;
@@ -37,11 +33,13 @@ ReadResult<TypeDirectories> FindTypes(const ResourceTree& tree) {
 // The directory a type entry leads to, with its counts.
 ReadResult<std::pair<std::uint32_t, DirectoryCounts>> TypeDirectory(
     const ResourceTree& tree, const std::optional<ResourceEntry>& type, const char* name,
-    const char* typeEntry) {
+    const char* typeEntry = nullptr) {
     if (!type) {
         return Failure(std::string("the resource table has no ") + name);
     }
-    const auto directory = ResourceTree::Subdirectory(*type, typeEntry);
+    const std::string entryWord = std::string("the ") + name + " type entry";
+    const auto directory =
+        ResourceTree::Subdirectory(*type, typeEntry ? typeEntry : entryWord.c_str());
     const auto counts = directory ? tree.Counts(*directory) : directory.error();
     if (!counts) {
         return counts.error();
@@ -81,24 +79,42 @@ ResourceName NameOf(const ResourceTree& tree, const ResourceEntry& entry,
     return name;
 }
 
-class PeIconGroups final : public IconGroups {
+// What a PE image holds of a kind: its resource tree, read through its section table.
+class PeResources : public IconGroups {
 public:
-    PeIconGroups(const ByteSource& source, PeImage image)
-        : source_(source), image_(std::move(image)), tree_(source_, image_, image_.ResourceRva()) {}
+    PeResources(const ByteSource& source, PeImage image, const format::ResourceKind& kind)
+        : source_(source),
+          image_(std::move(image)),
+          tree_(source_, image_, image_.ResourceRva()),
+          kind_(kind) {}
 
-    // Finds the two type directories.
-    ReadResult<bool> Open() {
-        const auto types = FindTypes(tree_);
+    const format::ResourceKind& Kind() const override { return kind_; }
+
+    // Finds the kind's type directories.
+    virtual ReadResult<bool> Open() = 0;
+
+protected:
+    const ByteSource& source_;
+    PeImage image_;
+    ResourceTree tree_;
+    const format::ResourceKind& kind_;
+};
+
+// Groups whose directories name their items by ID (icons, cursors).
+class PeGroups final : public PeResources {
+public:
+    using PeResources::PeResources;
+
+    ReadResult<bool> Open() override {
+        const auto types = FindTypes(tree_, {kind_.peGroupType, kind_.peItemTypes[0], 0});
         if (!types) {
             return types.error();
         }
-        const auto groups = TypeDirectory(tree_, types->groups, "icon groups (RT_GROUP_ICON)",
-                                          "the icon groups (RT_GROUP_ICON) type entry");
+        const auto groups = TypeDirectory(tree_, (*types)[0], kind_.groupsWord);
         if (!groups) {
             return groups.error();
         }
-        const auto icons =
-            TypeDirectory(tree_, types->icons, "icons (RT_ICON)", "the icons (RT_ICON) type entry");
+        const auto icons = TypeDirectory(tree_, (*types)[1], kind_.itemsWord);
         if (!icons) {
             return icons.error();
         }
@@ -111,7 +127,7 @@ public:
     std::uint32_t Count() const override { return groupCount_; }
 
     ReadResult<GroupRecord> Group(std::uint32_t index) override {
-        const Subject what("icon group entry", index);
+        const Subject what(kind_.groupNoun, " entry", index);
         const auto entry = tree_.EntryAt(groupDirectory_, index);
         const auto data = entry ? DataOf(tree_, *entry, what) : entry.error();
         const auto range =
@@ -120,35 +136,96 @@ public:
         const auto bytes =
             range ? ReadStructure(source_, range->offset, range->length, "group directory")
                   : range.error();
-        auto entries = bytes ? ParseGroupDirectory(*bytes, range->offset) : bytes.error();
+        auto entries = bytes ? ParseGroupDirectory(*bytes, range->offset, kind_) : bytes.error();
         if (!entries) {
             return entries.error();
         }
-        return GroupRecord{*range, std::move(*entries), NameOf(tree_, *entry, *data)};
+        return GroupRecord{*range, std::move(*entries), NameOf(tree_, *entry, *data),
+                           kind_.itemsStartWithHotspot};
     }
 
     ReadResult<ByteRange> ImageOf(const GroupRecord& group, std::size_t entry) override {
         const std::uint16_t id = group.entries.at(entry).resourceId;
         const auto icon = icons_->Find(id);
         if (!icon) {
-            return Failure("the file has no icon resource (RT_ICON) " + std::to_string(id));
+            return Failure(std::string("the file has no ") + kind_.itemWord + " " +
+                           std::to_string(id));
         }
-        return PlaceOf(tree_, *icon, Subject("icon resource", id), kMaxRead + 1);
+        return PlaceOf(tree_, *icon, Subject(kind_.itemNoun, id), kMaxRead + 1);
     }
 
 private:
-    const ByteSource& source_;
-    PeImage image_;
-    ResourceTree tree_;
     std::uint32_t groupDirectory_ = 0;
     std::uint32_t groupCount_ = 0;
     std::optional<IconDirectory> icons_;
 };
 
+// Resources that stand alone (animated cursors and icons): group i is the i-th resource of the
+// kind's first type, then of its second, each one image that is the whole resource.
+class PeStandalone final : public PeResources {
+public:
+    using PeResources::PeResources;
+
+    ReadResult<bool> Open() override {
+        const auto types =
+            FindTypes(tree_, {kind_.peItemTypes[0], kind_.peItemTypes[1], std::uint16_t{0}});
+        if (!types) {
+            return types.error();
+        }
+        for (const auto& type : *types) {
+            if (!type) {
+                continue;
+            }
+            const auto directory = TypeDirectory(tree_, type, kind_.itemsWord);
+            if (!directory) {
+                return directory.error();
+            }
+            directories_.push_back(*directory);
+            count_ += directories_.back().second.Total();
+        }
+        if (directories_.empty()) {
+            return Failure(std::string("the resource table has no ") + kind_.groupsWord);
+        }
+        return true;
+    }
+
+    std::uint32_t Count() const override { return count_; }
+
+    ReadResult<GroupRecord> Group(std::uint32_t index) override {
+        const Subject what(kind_.groupNoun, " entry", index);
+        std::uint32_t at = index;
+        std::size_t type = 0;
+        while (type + 1 < directories_.size() && at >= directories_[type].second.Total()) {
+            at -= directories_[type++].second.Total();
+        }
+        const auto entry = tree_.EntryAt(directories_[type].first, at);
+        const auto data = entry ? DataOf(tree_, *entry, what) : entry.error();
+        const auto range =
+            data ? tree_.Place(*data, std::min<std::uint64_t>(data->size, kMaxRead + 1))
+                 : data.error();
+        if (!range) {
+            return range.error();
+        }
+        IconImage image;
+        image.bytesInRes = data->size;
+        image.resourceId = entry->IsNamed() ? 0 : entry->Id();
+        return GroupRecord{*range, {image}, NameOf(tree_, *entry, *data)};
+    }
+
+    ReadResult<ByteRange> ImageOf(const GroupRecord& group, std::size_t /*entry*/) override {
+        return group.range;
+    }
+
+private:
+    std::vector<std::pair<std::uint32_t, DirectoryCounts>> directories_;
+    std::uint32_t count_ = 0;
+};
+
 }  // namespace
 
 ReadResult<std::unique_ptr<IconGroups>> OpenPeIconGroups(const ByteSource& source,
-                                                         std::uint64_t peOffset) {
+                                                         std::uint64_t peOffset,
+                                                         const format::ResourceKind& kind) {
     auto image = PeImage::Read(source, peOffset);
     if (!image) {
         return image.error();
@@ -156,7 +233,12 @@ ReadResult<std::unique_ptr<IconGroups>> OpenPeIconGroups(const ByteSource& sourc
     if (image->ResourceRva() == 0) {
         return Failure("the executable has no resource table");
     }
-    auto groups = std::make_unique<PeIconGroups>(source, std::move(*image));
+    std::unique_ptr<PeResources> groups;
+    if (kind.StandsAlone()) {
+        groups = std::make_unique<PeStandalone>(source, std::move(*image), kind);
+    } else {
+        groups = std::make_unique<PeGroups>(source, std::move(*image), kind);
+    }
     if (const auto opened = groups->Open(); !opened) {
         return opened.error();
     }

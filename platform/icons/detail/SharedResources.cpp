@@ -150,7 +150,8 @@ bool SameSnapshot(const IconGroup& a, const IconGroup& b) {
     return std::equal(a.images.begin(), a.images.end(), b.images.begin(), b.images.end(),
                       [](const IconImage& x, const IconImage& y) {
                           return x.entry == y.entry && x.bytesInRes == y.bytesInRes &&
-                                 x.resourceId == y.resourceId && x.bytes.SharesBufferWith(y.bytes);
+                                 x.resourceId == y.resourceId && x.hotspot == y.hotspot &&
+                                 x.bytes.SharesBufferWith(y.bytes);
                       });
 }
 

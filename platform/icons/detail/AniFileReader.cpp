@@ -1,0 +1,47 @@
+#include "platform/icons/detail/AniFileReader.h"
+
+#include <algorithm>
+
+#include "platform/format/ImageHeader.h"
+
+namespace platform::icons {
+
+namespace {
+
+class AniFileGroups final : public IconGroups {
+public:
+    AniFileGroups(const ByteSource& source, const format::ResourceKind& kind)
+        : source_(source), kind_(kind) {}
+
+    const format::ResourceKind& Kind() const override { return kind_; }
+    std::uint32_t Count() const override { return 1; }
+
+    ReadResult<GroupRecord> Group(std::uint32_t /*index*/) override {
+        IconImage image;
+        image.bytesInRes =
+            static_cast<std::uint32_t>(std::min<std::uint64_t>(source_.Size(), 0xFFFFFFFFu));
+        return GroupRecord{{0, source_.Size()}, {image}, {}};
+    }
+
+    ReadResult<ByteRange> ImageOf(const GroupRecord& group, std::size_t /*entry*/) override {
+        return group.range;
+    }
+
+private:
+    const ByteSource& source_;
+    const format::ResourceKind& kind_;
+};
+
+}  // namespace
+
+ReadResult<std::unique_ptr<IconGroups>> OpenAniFileGroups(const ByteSource& source,
+                                                          const format::ResourceKind& kind) {
+    const auto header = ReadFixed<format::kRiffHeaderSize>(source, 0);
+    if (!header || !format::IsAnimatedCursor(*header)) {
+        return Failure(std::string("not an executable (it does not start with \"MZ\") nor ") +
+                       kind.fileWord);
+    }
+    return std::unique_ptr<IconGroups>(std::make_unique<AniFileGroups>(source, kind));
+}
+
+}  // namespace platform::icons
