@@ -11,6 +11,8 @@
 #include "platform/Utilita.h"
 #include "platform/icons/IconFile.h"
 #include "platform/runtime/RuntimeError.h"
+#include "tools/GroupWriting.h"
+#include "tools/HicolorCommand.h"
 #include "tools/PictureFile.h"
 #include "tools/ToolReport.h"
 
@@ -109,7 +111,7 @@ bool ExtractFile(const ToolCommand& command, const std::string& fileName, const 
         const auto at = static_cast<std::uint32_t>(index);
         const std::string outName = ExtractedName(command.outputDirectory, stem, at,
                                                   LabelOf(*file, at), command.pngSide.has_value());
-        ok = Write(picture, outName, command.pngSide, true) && ok;
+        ok = WriteChosenGroup(picture, outName, command, true) && ok;
     }
     return ok;
 }
@@ -126,6 +128,9 @@ std::string ExtractedName(const std::string& directory, const std::string& stem,
 }
 
 int ExtractIcons(const ToolCommand& command) {
+    if (!command.hicolorDirectory.empty()) {
+        return WriteHicolorSets(command);
+    }
     std::error_code error;
     std::filesystem::create_directories(NativePath(command.outputDirectory), error);
     int status = kExitOk;
@@ -143,7 +148,7 @@ int ExtractIcons(const ToolCommand& command) {
             status = kExitFailure;
         }
     }
-    return status;
+    return RunChoiceTally().Finish(ChoiceOf(command), status);
 }
 
 int SaveIcon(const ToolCommand& command) {
@@ -158,7 +163,9 @@ int SaveIcon(const ToolCommand& command) {
         ReportError(fileName, runtime::errInvalidPropertyValue);
         return kExitFailure;
     }
-    return Write(picture, command.output, command.pngSide) ? kExitOk : kExitFailure;
+    const int status =
+        WriteChosenGroup(picture, command.output, command, false) ? kExitOk : kExitFailure;
+    return RunChoiceTally().Finish(ChoiceOf(command), status);
 }
 
 int WriteThumbnail(const ToolCommand& command) {

@@ -8,6 +8,7 @@
 
 #include "tools/ExtractCommand.h"
 #include "tools/ListCommand.h"
+#include "tools/PackCommand.h"
 #include "tools/ToolCommand.h"
 #include "tools/ToolReport.h"
 
@@ -30,6 +31,8 @@ int RunCommand(const std::vector<std::string>& arguments) {
             return SaveIcon(*command);
         case CommandKind::Thumbnail:
             return WriteThumbnail(*command);
+        case CommandKind::Pack:
+            return PackIcons(*command);
         case CommandKind::Help:
             break;
     }

@@ -12,7 +12,10 @@ namespace tool {
 // The largest picture side --png and -s take, in pixels.
 inline constexpr int kMaxPictureSide = 1024;
 
-enum class CommandKind { Help, List, Extract, Save, Thumbnail };
+enum class CommandKind { Help, List, Extract, Save, Thumbnail, Pack };
+
+// The largest colour depth --depth takes, in bits per pixel.
+inline constexpr int kMaxDepth = 64;
 
 struct ToolCommand {
     CommandKind kind = CommandKind::Help;
@@ -21,7 +24,13 @@ struct ToolCommand {
     std::string outputDirectory = ".";  // extract -o
     std::string output;                 // save's OUT, thumbnail's OUTPUT
     std::optional<int> pngSide;         // --png SIZE, thumbnail's -s SIZE: write a PNG that large
-    bool json = false;                  // list --json
+    std::vector<int> pngSides;     // --png SIZE,SIZE...: every size, once each (pngSide: first)
+    std::vector<int> sizes;        // --size N, repeatable: only the images N x N
+    std::optional<int> depth;      // --depth D: only the images of D bits per pixel
+    std::string hicolorDirectory;  // extract --hicolor DIR: a hicolor icon set there
+    std::string name;              // extract --hicolor --name NAME, instead of the stem
+    bool dib = false;              // pack --dib: images under 256 pixels stored as DIBs
+    bool json = false;             // list --json
 };
 
 // The text --help prints, which the usage errors print too.
@@ -29,7 +38,9 @@ extern const std::string_view kHelp;
 
 // The command the arguments (without the program name) ask for; nullopt when they are not a
 // command line the tool takes: an unknown command or option, a missing or extra operand, an index
-// that is not a number from 0 up, a size that is not a number from 1 to kMaxPictureSide.
+// that is not a number from 0 up, a size that is not a number from 1 to kMaxPictureSide, a depth
+// that is not one from 1 to kMaxDepth; --hicolor with -o or --png, --name without --hicolor or
+// with more than one file.
 std::optional<ToolCommand> ParseCommand(const std::vector<std::string>& arguments);
 
 }  // namespace tool
