@@ -18,6 +18,8 @@
 #include "platform/picture/SaveErrors.h"
 #include "platform/runtime/RuntimeError.h"
 #include "tools/BesideFileSink.h"
+#include "tools/GroupWriting.h"
+#include "tools/HicolorCommand.h"
 #include "tools/JsonText.h"
 #include "tools/KindWords.h"
 #include "tools/Messages.h"
@@ -35,11 +37,6 @@ namespace {
 
 namespace icons = platform::icons;
 using platform::picture::IPictureDisp;
-
-std::string ProgramText(const std::filesystem::path& path) {
-    const std::u8string text = path.u8string();
-    return std::string(text.begin(), text.end());
-}
 
 std::string SafeLabel(std::string label) {
     for (char& c : label) {
@@ -76,35 +73,6 @@ IPictureDisp PictureOf(const icons::IconFile& file, const std::string& fileName,
     }
     // The picture holds the group itself, no handle of the process-wide table.
     return std::make_shared<const platform::picture::Picture>(0, std::move(*group));
-}
-
-// Writes one file; `many` when it is one of many (extract): not flushed to disk one by one.
-bool Write(const IPictureDisp& picture, const std::string& outName, bool many = false) {
-    try {
-        WritePicture(picture, outName, !many);
-        return true;
-    } catch (const WriteError& error) {
-        ReportReason(outName, WriteFailureReason(outName, error.Number(), error.Errno()));
-        return false;
-    }
-}
-
-// Draws the icon as a PNG, reading only the images it tries, and writes it like Write; error 380
-// when no image of it draws (nothing written).
-bool WritePng(const icons::IconFile& file, const DescribedIcon& icon, int side,
-              const std::string& outName, bool many = false) {
-    try {
-        const auto png = EncodePng(file, icon, side);
-        if (!png) {
-            ReportError(outName, runtime::errInvalidPropertyValue);
-            return false;
-        }
-        WriteFileBytes(*png, outName, !many);
-        return true;
-    } catch (const WriteError& error) {
-        ReportReason(outName, WriteFailureReason(outName, error.Number(), error.Errno()));
-        return false;
-    }
 }
 
 // The described icons at the indexes (the negative ones, which name no group, left out).
@@ -208,6 +176,16 @@ void PrintWritten(const std::string& outName, const std::string& fileName, std::
               << format << "\"}\n";
 }
 
+// With --json, what prints each file written of a group (PrintWritten); else nothing.
+WrittenFile JsonLines(const ToolCommand& command, const std::string& fileName, std::uint32_t index,
+                      const std::string& label, std::string_view format) {
+    if (!command.json) {
+        return {};
+    }
+    return
+        [=](const std::string& outName) { PrintWritten(outName, fileName, index, label, format); };
+}
+
 // The output directory and its subdirectories the files of a walk go to, each made when a file
 // first writes there; safe to call from several threads.
 class OutputDirectories {
@@ -278,11 +256,9 @@ bool ExtractPngs(const ToolCommand& command, const icons::IconFile& file,
         const auto at = static_cast<std::uint32_t>(index);
         const std::string label = LabelOf(file, at);
         const std::string outName = ExtractedName(directory, stem, at, label, true);
-        const bool written = WritePng(file, *icon, *command.pngSide, outName, true);
-        if (written && command.json) {
-            PrintWritten(outName, fileName, at, label, "png");
-        }
-        ok = written && ok;
+        ok = WriteChosenPngs(file, *icon, outName, command, true,
+                             JsonLines(command, fileName, at, label, "png")) &&
+             ok;
     }
     return ok;
 }
@@ -307,11 +283,9 @@ bool ExtractIndexes(const ToolCommand& command, const icons::IconFile& file,
         const auto at = static_cast<std::uint32_t>(index);
         const std::string label = LabelOf(file, at);
         const std::string outName = ExtractedName(directory, stem, at, label, false);
-        const bool written = Write(picture, outName, true);
-        if (written && command.json) {
-            PrintWritten(outName, fileName, at, label, "ico");
-        }
-        ok = written && ok;
+        ok = WriteChosenIco(picture, outName, command, true,
+                            JsonLines(command, fileName, at, label, "ico")) &&
+             ok;
     }
     return ok;
 }
@@ -372,20 +346,20 @@ std::optional<std::vector<std::uint8_t>> DrawnPng(const ToolCommand& command,
     return png;
 }
 
-// save --png: the PNG of the icon at the command's index written to its output.
+// save --png: the PNGs of the icon at the command's index written to its output.
 int SavePng(const ToolCommand& command, const std::string& fileName) {
-    const auto png = DrawnPng(command, fileName, command.indexes.at(0));
-    if (!png) {
+    const std::int32_t index = command.indexes.at(0);
+    const auto file = icons::IconFile::Open(fileName);
+    if (!file) {
+        ReportReason(fileName, Format(_("icon %s: %s"),
+                                      {std::to_string(index), ReaderReason(file.error().reason)}));
         return kExitFailure;
     }
-    try {
-        WriteFileBytes(*png, command.output, true);
-        return kExitOk;
-    } catch (const WriteError& error) {
-        ReportReason(command.output,
-                     WriteFailureReason(command.output, error.Number(), error.Errno()));
-        return kExitFailure;
-    }
+    const std::int32_t indexes[] = {index};
+    const auto described = DescribeAt(*file, indexes);
+    const DescribedIcon* icon = DrawableAt(described, fileName, index);
+    return icon && WriteChosenPngs(*file, *icon, command.output, command, false, {}) ? kExitOk
+                                                                                     : kExitFailure;
 }
 
 void ReportSinkFailure(const std::string& output, int errnoValue) {
@@ -405,6 +379,9 @@ std::string ExtractedName(const std::string& directory, const std::string& stem,
 }
 
 int ExtractIcons(const ToolCommand& command) {
+    if (!command.hicolorDirectory.empty()) {
+        return WriteHicolorSets(command);
+    }
     OutputDirectories directories(command.outputDirectory);
     const std::vector<WalkItem> items = WalkedFiles(command);
     // The stems are given in walk order before any file is read, the same for every --jobs.
@@ -427,7 +404,7 @@ int ExtractIcons(const ToolCommand& command) {
             return false;
         }
     });
-    return ok ? kExitOk : kExitFailure;
+    return RunChoiceTally().Finish(ChoiceOf(command), ok ? kExitOk : kExitFailure);
 }
 
 int SaveIcon(const ToolCommand& command) {
@@ -448,10 +425,11 @@ int SaveIcon(const ToolCommand& command) {
                    : kExitFailure;
     }
     if (command.pngSide) {
-        return SavePng(command, fileName);
+        return RunChoiceTally().Finish(ChoiceOf(command), SavePng(command, fileName));
     }
     const IPictureDisp picture = PictureAt(fileName, command.indexes.at(0));
-    return picture && Write(picture, command.output) ? kExitOk : kExitFailure;
+    const bool ok = picture && WriteChosenIco(picture, command.output, command, false, {});
+    return RunChoiceTally().Finish(ChoiceOf(command), ok ? kExitOk : kExitFailure);
 }
 
 int WriteThumbnail(const ToolCommand& command) {

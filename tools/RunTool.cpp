@@ -10,6 +10,7 @@
 #include "tools/ExtractCommand.h"
 #include "tools/ListCommand.h"
 #include "tools/Messages.h"
+#include "tools/PackCommand.h"
 #include "tools/ToolCommand.h"
 #include "tools/ToolReport.h"
 
@@ -39,6 +40,8 @@ int RunCommand(const std::vector<std::string>& arguments) {
         case CommandKind::Version:
             std::cout << VersionText();
             return kExitOk;
+        case CommandKind::Pack:
+            return PackIcons(*command);
         case CommandKind::Help:
             break;
     }

@@ -1,5 +1,6 @@
 #include "tools/ToolCommand.h"
 
+#include <algorithm>
 #include <charconv>
 #include <set>
 
@@ -19,9 +20,18 @@ bool ParseIndex(std::string_view text, std::int32_t& index) {
     return ParseNumber(text, index) && index >= 0;
 }
 
+bool ParseInRange(std::string_view text, int top, int& value) {
+    std::int32_t number = 0;
+    if (!ParseNumber(text, number) || number < 1 || number > top) {
+        return false;
+    }
+    value = number;
+    return true;
+}
+
 bool ParseJobs(std::string_view text, unsigned& jobs) {
-    std::int32_t value = 0;
-    if (!ParseNumber(text, value) || value < 1 || value > static_cast<std::int32_t>(kMaxJobs)) {
+    int value = 0;
+    if (!ParseInRange(text, static_cast<int>(kMaxJobs), value)) {
         return false;
     }
     jobs = static_cast<unsigned>(value);
@@ -29,11 +39,29 @@ bool ParseJobs(std::string_view text, unsigned& jobs) {
 }
 
 bool ParseSide(std::string_view text, std::optional<int>& side) {
-    std::int32_t value = 0;
-    if (!ParseNumber(text, value) || value < 1 || value > kMaxPictureSide) {
+    int value = 0;
+    if (!ParseInRange(text, kMaxPictureSide, value)) {
         return false;
     }
     side = value;
+    return true;
+}
+
+// "16,32,48": each size once, in the order given; the first is also `side`.
+bool ParseSides(std::string_view text, std::vector<int>& sides, std::optional<int>& side) {
+    sides.clear();
+    for (std::size_t start = 0; start <= text.size();) {
+        const std::size_t comma = std::min(text.find(',', start), text.size());
+        int value = 0;
+        if (!ParseInRange(text.substr(start, comma - start), kMaxPictureSide, value)) {
+            return false;
+        }
+        if (std::find(sides.begin(), sides.end(), value) == sides.end()) {
+            sides.push_back(value);
+        }
+        start = comma + 1;
+    }
+    side = sides.front();
     return true;
 }
 
@@ -65,10 +93,12 @@ public:
 private:
     bool Option(const std::string& word, const std::vector<std::string>& arguments,
                 std::size_t& i) {
-        if (word == "--json" || word == "-r" || word == "--sandbox" || word == "--verbose") {
+        if (word == "--json" || word == "-r" || word == "--sandbox" || word == "--verbose" ||
+            word == "--dib") {
             (word == "-r"          ? command_.recursive
              : word == "--json"    ? command_.json
              : word == "--sandbox" ? command_.sandbox
+             : word == "--dib"     ? command_.dib
                                    : command_.verbose) = true;
             return true;
         }
@@ -76,7 +106,7 @@ private:
             const bool first = command_.resourceKind == &platform::format::kIconResources;
             command_.resourceKind = word == "--cursors" ? &platform::format::kCursorResources
                                                         : &platform::format::kAnimatedResources;
-            return first && !command_.pngSide;
+            return first;
         }
         if (i + 1 >= arguments.size()) {
             return false;
@@ -101,20 +131,80 @@ private:
             command_.indexes.push_back(index);
             return true;
         }
-        const bool icons = command_.resourceKind == &platform::format::kIconResources;
-        return ParseSide(value, command_.pngSide) && icons;  // --png or -s
+        return ImageOption(word, value);
+    }
+
+    // The options that choose images and how they are written.
+    bool ImageOption(const std::string& word, const std::string& value) {
+        if (word == "--png") {
+            return ParseSides(value, command_.pngSides, command_.pngSide);
+        }
+        if (word == "--size") {
+            int size = 0;
+            if (!ParseInRange(value, kMaxPictureSide, size)) {
+                return false;
+            }
+            command_.sizes.push_back(size);
+            return true;
+        }
+        if (word == "--depth") {
+            int depth = 0;
+            if (!ParseInRange(value, kMaxDepth, depth)) {
+                return false;
+            }
+            command_.depth = depth;
+            return true;
+        }
+        if (word == "--hicolor" || word == "--name") {
+            (word == "--hicolor" ? command_.hicolorDirectory : command_.name) = value;
+            return !value.empty();
+        }
+        return ParseSide(value, command_.pngSide);  // -s
     }
 
     ToolCommand& command_;
     std::set<std::string_view> allowed_;
 };
 
+// Whether a --name can name a file in a directory: no separator, not "." or "..".
+bool IsPlainName(const std::string& name) {
+    return name != "." && name != ".." && name.find_first_of("/\\") == std::string::npos;
+}
+
+// Whether extract's --hicolor and --name go with the rest: --hicolor with neither -o nor --png and
+// at most one --index, --name (a plain name) only with --hicolor and one file.
+bool HicolorFits(const ToolCommand& command) {
+    if (command.hicolorDirectory.empty()) {
+        return command.name.empty();
+    }
+    return command.outputDirectory == "." && !command.pngSide && command.indexes.size() <= 1 &&
+           (command.name.empty() || (command.files.size() == 1 && IsPlainName(command.name)));
+}
+
+// Cursors and animated resources are written as they are: no image is chosen or drawn of them.
+bool KindFits(const ToolCommand& command) {
+    return command.resourceKind == &platform::format::kIconResources ||
+           (!command.pngSide && command.hicolorDirectory.empty() && command.sizes.empty() &&
+            !command.depth);
+}
+
 std::optional<ToolCommand> WithOperands(ToolCommand command, std::vector<std::string> operands) {
+    if (!KindFits(command)) {
+        return std::nullopt;
+    }
     switch (command.kind) {
         case CommandKind::List:
         case CommandKind::Extract:
             command.files = std::move(operands);
-            return command.files.empty() ? std::nullopt : std::optional(command);
+            return command.files.empty() || !HicolorFits(command) ? std::nullopt
+                                                                  : std::optional(command);
+        case CommandKind::Pack:
+            if (operands.size() < 2) {
+                return std::nullopt;
+            }
+            command.output = operands[0];
+            command.files.assign(operands.begin() + 1, operands.end());
+            return command;
         case CommandKind::Save: {
             std::int32_t index = 0;
             if (operands.size() != 3 || !ParseIndex(operands[1], index)) {
@@ -172,10 +262,12 @@ const CommandWord kCommands[] = {
         "  -h, --help   this help\n")},
     {"extract",
      CommandKind::Extract,
-     {"-o", "--index", "--png", "--json", "-r", "--pattern", "--jobs", "--cursors", "--animated"},
+     {"-o", "--index", "--png", "--json", "-r", "--pattern", "--jobs", "--cursors", "--animated",
+      "--size", "--depth", "--hicolor", "--name"},
      N_("usage: quorvane-icons extract FILE|DIR... [-o OUT] [-r] [--pattern P] [--jobs N]\n"
-        "                              [--index N]... [--png SIZE] [--json]\n"
-        "                              [--cursors|--animated]\n"
+        "                              [--index N]... [--png SIZE[,SIZE...]] [--size N]...\n"
+        "                              [--depth D] [--json] [--cursors|--animated]\n"
+        "       quorvane-icons extract --hicolor DIR [--name NAME] [--index N] FILE...\n"
         "\n"
         "Writes every icon of every file (or those --index names) into OUT as\n"
         "STEM-NNN-LABEL.ico, e.g. shell32-003-ID16.ico. A stem an earlier file of the same run\n"
@@ -189,7 +281,14 @@ const CommandWord kCommands[] = {
         "               *.exe;*.dll;*.ocx;*.cpl;*.scr;*.icl;*.mun;*.ico)\n"
         "  --jobs N     N files read at once (default: one per core); the output is the same\n"
         "  --index N    only icon N (from 0); may be given more than once\n"
-        "  --png SIZE   a SIZE x SIZE PNG of each icon's best image instead (STEM-NNN-LABEL.png)\n"
+        "  --png SIZE   a SIZE x SIZE PNG of each icon's best image instead (STEM-NNN-LABEL.png);\n"
+        "               several sizes (16,32,48) one PNG each (STEM-NNN-LABEL-SIZE.png)\n"
+        "  --size N     only the images N x N, as their own headers say (repeatable); a group\n"
+        "               with none writes nothing and is counted at the end\n"
+        "  --depth D    only the images of D bits per pixel\n"
+        "  --hicolor DIR  the first icon (or --index N) of each file as DIR/SIZExSIZE/apps/\n"
+        "               STEM.png for each square size from 16 to 256 its images have\n"
+        "  --name NAME  with --hicolor and one file: NAME.png instead of STEM.png\n"
         "  --json       one JSON line per file written, in the order written (path, source,\n"
         "               index, label, format)\n"
         "  --cursors    the cursor groups instead, as STEM-NNN-LABEL.cur (not with --png)\n"
@@ -198,14 +297,29 @@ const CommandWord kCommands[] = {
         "  -h, --help   this help\n")},
     {"save",
      CommandKind::Save,
-     {"--png", "--cursors", "--animated"},
-     N_("usage: quorvane-icons save FILE INDEX OUT [--png SIZE] [--cursors|--animated]\n"
+     {"--png", "--cursors", "--animated", "--size", "--depth"},
+     N_("usage: quorvane-icons save FILE INDEX OUT [--png SIZE[,SIZE...]] [--size N]... [--depth "
+        "D]\n"
+        "                           [--cursors|--animated]\n"
         "\n"
         "Writes icon INDEX (from 0) of FILE to OUT as .ico, the way the window saves it.\n"
         "\n"
-        "  --png SIZE a SIZE x SIZE PNG of the icon's best image instead\n"
+        "  --png SIZE a SIZE x SIZE PNG of the icon's best image instead; several sizes: OUT\n"
+        "             with -SIZE before its extension\n"
+        "  --size N   only the images N x N, as their own headers say (repeatable)\n"
+        "  --depth D  only the images of D bits per pixel\n"
         "  --cursors  cursor group INDEX instead, as .cur (not with --png)\n"
         "  --animated animated resource INDEX instead, as .ani byte for byte (not with --png)\n"
+        "  -h, --help this help\n")},
+    {"pack",
+     CommandKind::Pack,
+     {"--dib"},
+     N_("usage: quorvane-icons pack OUT.ico IMAGE.png... [--dib]\n"
+        "\n"
+        "Builds OUT.ico from PNG images of at most 256 x 256, each stored as it is, the smallest\n"
+        "first; a file that is not such a PNG is refused with the reason, and nothing is written.\n"
+        "\n"
+        "  --dib      the images under 256 pixels stored as 32-bpp DIBs, for old readers\n"
         "  -h, --help this help\n")},
     {"thumbnail",
      CommandKind::Thumbnail,
@@ -224,9 +338,12 @@ const CommandWord kCommands[] = {
 const char* const kToolHelp = N_(
     "usage: quorvane-icons list [--json] [-r] [--pattern P] [--jobs N] [--sandbox] FILE|DIR...\n"
     "       quorvane-icons extract FILE|DIR... [-o OUT] [-r] [--pattern P] [--jobs N]\n"
-    "                              [--index N]... [--png SIZE] [--json]\n"
-    "       quorvane-icons save FILE INDEX OUT [--png SIZE]\n"
+    "                              [--index N]... [--png SIZE[,SIZE...]] [--size N]...\n"
+    "                              [--depth D] [--json]\n"
+    "       quorvane-icons extract --hicolor DIR [--name NAME] [--index N] FILE...\n"
+    "       quorvane-icons save FILE INDEX OUT [--png SIZE[,SIZE...]] [--size N]... [--depth D]\n"
     "       (list, extract and save also take --cursors or --animated)\n"
+    "       quorvane-icons pack OUT.ico IMAGE.png... [--dib]\n"
     "       quorvane-icons thumbnail [--verbose] -s SIZE INPUT OUTPUT.png\n"
     "       quorvane-icons COMMAND --help\n"
     "       quorvane-icons --help | --version\n"
@@ -234,15 +351,19 @@ const char* const kToolHelp = N_(
     "list       each file's icons with their images; for a file without icons, why.\n"
     "extract    writes every icon of every file (or those --index names) into OUT (default .)\n"
     "           as STEM-NNN-ID.ico, e.g. shell32-003-ID16.ico, or PNGs with --png SIZE.\n"
+    "           --size N, --depth D: only the images of that size and depth; --hicolor DIR: a\n"
+    "           hicolor icon set of each file's first icon.\n"
     "A directory given to list or extract stands for its files (-r: its subdirectories' too).\n"
     "save       writes icon INDEX of FILE to OUT, as .ico (or as a PNG with --png SIZE).\n"
+    "pack       builds OUT.ico from PNG images (--dib: those under 256 as DIBs).\n"
     "thumbnail  writes a SIZE x SIZE PNG of the file's first icon to OUTPUT (for file managers),\n"
     "           confined to reading INPUT and writing beside OUTPUT.\n"
     "Icons are numbered from 0 in the order the file stores them. Files are written atomically.\n"
     "`quorvane-icons COMMAND --help` tells a command's options.\n"
     "\n"
     "exit status: 0 all done; 1 some files failed (each reported on standard error, the others\n"
-    "still processed; thumbnail: no icon, no output); 2 bad command line.\n");
+    "still processed; thumbnail: no icon, no output; nothing at all matched --size or --depth);\n"
+    "2 bad command line.\n");
 
 }  // namespace
 

@@ -14,7 +14,10 @@ namespace tool {
 // The largest picture side --png and -s take, in pixels.
 inline constexpr int kMaxPictureSide = 1024;
 
-enum class CommandKind { Help, Version, List, Extract, Save, Thumbnail };
+enum class CommandKind { Help, Version, List, Extract, Save, Thumbnail, Pack };
+
+// The largest colour depth --depth takes, in bits per pixel.
+inline constexpr int kMaxDepth = 64;
 
 struct ToolCommand {
     CommandKind kind = CommandKind::Help;
@@ -35,6 +38,12 @@ struct ToolCommand {
     // What list, extract and save read: icon groups, or with --cursors cursor groups, with
     // --animated animated resources.
     const platform::format::ResourceKind* resourceKind = &platform::format::kIconResources;
+    std::vector<int> pngSides;     // --png SIZE,SIZE...: every size, once each (pngSide: first)
+    std::vector<int> sizes;        // --size N, repeatable: only the images N x N
+    std::optional<int> depth;      // --depth D: only the images of D bits per pixel
+    std::string hicolorDirectory;  // extract --hicolor DIR: a hicolor icon set there
+    std::string name;              // extract --hicolor --name NAME, instead of the stem
+    bool dib = false;              // pack --dib: images under 256 pixels stored as DIBs
 };
 
 // The most --jobs takes.
@@ -52,7 +61,9 @@ std::string VersionText();
 // command line the tool takes (--help or -h after a command word asks for that command's help,
 // whatever else is given; --version alone for the version): an unknown command or option, a missing
 // or extra operand, an index that is not a number from 0 up, a size that is not a number from 1 to
-// kMaxPictureSide, a job count that is not a number from 1 to kMaxJobs.
+// kMaxPictureSide, a job count that is not a number from 1 to kMaxJobs, a depth that is not one
+// from 1 to kMaxDepth; --hicolor with -o or --png, --name without --hicolor or with more than one
+// file.
 std::optional<ToolCommand> ParseCommand(const std::vector<std::string>& arguments);
 
 }  // namespace tool

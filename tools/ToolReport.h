@@ -33,6 +33,9 @@ std::string ReaderReason(const std::string& reason);
 // path of the filesystem library, which keeps those bytes.
 std::filesystem::path NativePath(const std::string& name);
 
+// A path of the filesystem library as the tool's names are (NativePath's inverse).
+std::string ProgramText(const std::filesystem::path& path);
+
 // Whether something exists at the name (bytes as the command line gave them; UTF-8 on Windows).
 bool FileExists(const std::string& name);
 
