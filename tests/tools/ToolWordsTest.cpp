@@ -45,6 +45,8 @@ TEST_F(IconsToolWords, SpeaksItalianUnderAnItalianLocale) {
         const ToolRun list = Run({"list", Path("app.exe"), Path("plain.txt")}, environment);
         const ToolRun save = Run({"save", Path("missing.exe"), "0", Path("o.ico")}, environment);
         const ToolRun help = Run({"save", "--help"}, environment);
+        // Confined, the tool can no longer open its catalog: it was read before.
+        const ToolRun confined = Run({"list", "--sandbox", Path("plain.txt")}, environment);
 
         EXPECT_EQ(list.out, Path("app.exe") + ": 2 icone\n  icona 0: 16x16 32bpp\n" +
                                 "  icona 1: 16x16 32bpp\n" + Path("plain.txt") +
@@ -54,6 +56,8 @@ TEST_F(IconsToolWords, SpeaksItalianUnderAnItalianLocale) {
         EXPECT_EQ(save.err,
                   "quorvane-icons: " + Path("missing.exe") + ": file o directory inesistente\n");
         EXPECT_EQ(help.out.rfind("uso: quorvane-icons save", 0), 0u) << help.out;
+        EXPECT_EQ(confined.out.rfind(Path("plain.txt") + ": 0 icone: non è", 0), 0u)
+            << confined.out;
     }
 }
 

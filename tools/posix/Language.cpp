@@ -51,6 +51,9 @@ void ChooseLanguage() {
     }
     // The catalogs' texts reach the output as UTF-8, whatever the locale's character set.
     ::bind_textdomain_codeset("quorvane-icons", "UTF-8");
+    // The catalog is read now, on the first lookup: a confined process (thumbnail, --sandbox) can
+    // no longer open it later.
+    static_cast<void>(::dgettext("quorvane-icons", "no icons: %s"));
 }
 
 }  // namespace tool
