@@ -20,21 +20,24 @@ std::map<std::uint32_t, DescribedIcon> DescribeIcons(const icons::IconFile& file
     }
     const std::uint32_t last = *indexes.rbegin();
     std::map<std::uint32_t, DescribedIcon> seen;
-    DescribeIconGroups(file, [&](const icons::DescribedGroup& group) {
-        if (group.index > last) {
-            return;
-        }
-        DescribedIcon icon{.images = group.images, .problem = group.problem};
-        if (group.sameAs) {
-            if (const auto earlier = seen.find(*group.sameAs); earlier != seen.end()) {
-                icon = earlier->second;
+    DescribeIconGroups(
+        file,
+        [&](const icons::DescribedGroup& group) {
+            if (group.index > last) {
+                return;
             }
-        }
-        if (indexes.count(group.index) != 0) {
-            described[group.index] = icon;
-        }
-        seen[group.index] = std::move(icon);
-    });
+            DescribedIcon icon{.images = group.images, .problem = group.problem};
+            if (group.sameAs) {
+                if (const auto earlier = seen.find(*group.sameAs); earlier != seen.end()) {
+                    icon = earlier->second;
+                }
+            }
+            if (indexes.count(group.index) != 0) {
+                described[group.index] = icon;
+            }
+            seen[group.index] = std::move(icon);
+        },
+        last);
     return described;
 }
 

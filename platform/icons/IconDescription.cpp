@@ -60,10 +60,11 @@ DescribedGroup DescribeGroup(const ByteSource& source, IconGroups& groups,
 }  // namespace
 
 void DescribeIconGroups(const IconFile& file,
-                        const std::function<void(const DescribedGroup&)>& each) {
+                        const std::function<void(const DescribedGroup&)>& each,
+                        std::uint32_t last) {
     IconGroups& groups = file.Groups();
     std::unordered_map<ByteRange, std::uint32_t, ByteRangeHash> described;
-    for (std::uint32_t index = 0; index < groups.Count(); ++index) {
+    for (std::uint32_t index = 0; index < groups.Count() && index <= last; ++index) {
         const auto record = groups.Group(index);
         const auto earlier = record ? described.find(record->range) : described.end();
         DescribedGroup group;

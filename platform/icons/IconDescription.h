@@ -38,8 +38,10 @@ struct DescribedGroup {
 
 // Describes every group of the file's group directory in index order, calling `each` once per
 // group (a group whose group resource was already described is reported by `sameAs`, its images
-// left empty). May throw std::bad_alloc.
+// left empty); with `last`, only the groups up to that index (none of the later ones is read).
+// May throw std::bad_alloc.
 void DescribeIconGroups(const IconFile& file,
-                        const std::function<void(const DescribedGroup&)>& each);
+                        const std::function<void(const DescribedGroup&)>& each,
+                        std::uint32_t last = UINT32_MAX);
 
 }  // namespace platform::icons

@@ -54,6 +54,7 @@ TEST(SharedImages, AnOpenedFileReadsTheSnapshotsAndSingleImagesTheServiceHolds) 
     pe.AddIcon(1, small.bytes);
     pe.AddIcon(2, big.bytes);
     pe.AddGroup(7, {1, 2});
+    pe.AddGroup(8, {9});  // names an icon the file lacks
     const std::string path = dir.Write("two.dll", pe.Build(false));
     const HICON icon = ExtractIconA(0, path, 0);
     ASSERT_NE(icon, 0u);
@@ -63,11 +64,21 @@ TEST(SharedImages, AnOpenedFileReadsTheSnapshotsAndSingleImagesTheServiceHolds) 
     const auto group = platform::icons::ReadGroup(*file, 0);
     ASSERT_TRUE(group);
     EXPECT_EQ(*group, IconGroupOf(icon));
-    EXPECT_FALSE(platform::icons::ReadGroup(*file, 1));
+    EXPECT_FALSE(platform::icons::ReadGroup(*file, 2));
 
     std::vector<platform::icons::DescribedImage> described;
     platform::icons::DescribeIconGroups(
         *file, [&](const platform::icons::DescribedGroup& g) { described = g.images; });
+    ASSERT_EQ(described.size(), 0u) << "the last group names no image the file has";
+    std::vector<std::uint32_t> seen;
+    platform::icons::DescribeIconGroups(
+        *file,
+        [&](const platform::icons::DescribedGroup& g) {
+            seen.push_back(g.index);
+            described = g.images;
+        },
+        0);
+    EXPECT_EQ(seen, std::vector<std::uint32_t>{0}) << "the groups after the last are not read";
     ASSERT_EQ(described.size(), 2u);
     const auto image = platform::icons::ReadImageAt(*file, described[1].range);
     ASSERT_TRUE(image);
