@@ -2,6 +2,7 @@
 // (each image after its hotspot, byte for byte), RT_ANICURSOR / RT_ANIICON resources and .ani files
 // as groups of one image; each kind sees its own resources only, and damaged ones are refused with
 // a reason.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -24,6 +25,7 @@ using platform::format::ResourceKind;
 using platform::icons::Hotspot;
 using platform::icons::IconGroup;
 using platform::icons::ReadResult;
+using ::testing::HasSubstr;
 
 // Group `index` of `kind` of a file held in memory, or the reason there is none.
 ReadResult<IconGroup> ReadKind(const Bytes& file, const ResourceKind& kind, std::int32_t index,
@@ -103,28 +105,25 @@ TEST(CursorReader, EachKindRefusesAFileWithoutIt) {
     fixtures::PeBuilder onlyIcons;
     onlyIcons.AddIcon(1, kIcon);
     onlyIcons.AddGroup(1, {1});
-    EXPECT_NE(ReasonOf(ReadKind(onlyIcons.Build(false), kCursorResources, 0))
-                  .find("no cursor groups (RT_GROUP_CURSOR)"),
-              std::string::npos);
-    EXPECT_NE(ReasonOf(ReadKind(onlyIcons.Build(false), kAnimatedResources, 0))
-                  .find("no animated cursors (RT_ANICURSOR)"),
-              std::string::npos);
-
+    const Bytes icons = onlyIcons.Build(false);
     fixtures::PeBuilder onlyCursors;
     onlyCursors.AddResource(fixtures::kRtCursor, 1, fixtures::CursorResourceBytes(kArrow));
     onlyCursors.AddResource(
         fixtures::kRtGroupCursor, 1,
         fixtures::CursorGroupDirectoryBytes({fixtures::CursorEntryFor(kArrow, 1)}));
-    EXPECT_NE(ReasonOf(ReadKind(onlyCursors.Build(false), kIconResources, 0))
-                  .find("no icon groups (RT_GROUP_ICON)"),
-              std::string::npos);
-    EXPECT_TRUE(ReadKind(onlyCursors.Build(false), kCursorResources, 0));
-
-    // A standalone file of one kind is no file of another.
+    const Bytes cursors = onlyCursors.Build(false);
     const Bytes cur = fixtures::BuildCur({kArrow});
     const Bytes ico = fixtures::BuildIco({kIcon});
-    EXPECT_FALSE(ReadKind(cur, kIconResources, 0));
-    EXPECT_FALSE(ReadKind(ico, kCursorResources, 0));
+
+    EXPECT_THAT(ReasonOf(ReadKind(icons, kCursorResources, 0)),
+                HasSubstr("no cursor groups (RT_GROUP_CURSOR)"));
+    EXPECT_THAT(ReasonOf(ReadKind(icons, kAnimatedResources, 0)),
+                HasSubstr("no animated cursors (RT_ANICURSOR)"));
+    EXPECT_THAT(ReasonOf(ReadKind(cursors, kIconResources, 0)),
+                HasSubstr("no icon groups (RT_GROUP_ICON)"));
+    EXPECT_TRUE(ReadKind(cursors, kCursorResources, 0));
+    EXPECT_THAT(ReasonOf(ReadKind(cur, kIconResources, 0)), HasSubstr("nor an icon file"));
+    EXPECT_THAT(ReasonOf(ReadKind(ico, kCursorResources, 0)), HasSubstr("nor a cursor file"));
     EXPECT_FALSE(ReadKind(ico, kAnimatedResources, 0));
     EXPECT_FALSE(ReadKind(fixtures::BuildAni({cur}), kCursorResources, 0));
 }
@@ -147,12 +146,6 @@ TEST(CursorReader, TheImageHeaderTellsTheTrueSizeWhereTheGroupDisagrees) {
     EXPECT_EQ(header->width, 32);
     EXPECT_EQ(header->height, 32) << "half the DIB's height: the AND mask is the rest";
     EXPECT_EQ(header->depth, 1);
-    const auto png = platform::format::ReadImageHeader(kHand.image);
-    ASSERT_TRUE(png);
-    EXPECT_EQ(png->format, platform::format::ImageFormat::Png);
-    EXPECT_EQ(png->width, 48);
-    EXPECT_EQ(png->height, 48);
-    EXPECT_EQ(png->depth, 32) << "8 bits times 4 channels";
 }
 
 TEST(CursorReader, NeCursorGroupBesideIcons) {
@@ -172,7 +165,7 @@ TEST(CursorReader, NeCursorGroupBesideIcons) {
     ASSERT_TRUE(icons) << ReasonOf(icons);
     EXPECT_EQ(icons->images.size(), 1u);
     EXPECT_EQ(icons->images[0].bytes.Vector(), kIcon);
-    EXPECT_NE(ReasonOf(ReadKind(file, kAnimatedResources, 0)).find("16-bit"), std::string::npos);
+    EXPECT_THAT(ReasonOf(ReadKind(file, kAnimatedResources, 0)), HasSubstr("16-bit"));
 }
 
 TEST(CursorReader, CurFileGivesTheHotspotsOfItsEntries) {
@@ -230,25 +223,13 @@ TEST(CursorReaderMalformed, AnItemWithNoImageAfterItsHotspotIsRefused) {
     for (const Bytes& item : {Bytes{7, 0}, Bytes{7, 0, 18, 0}}) {
         const Bytes file = PeWithCursorBytes(item);
         const std::string reason = ReasonOf(ReadKind(file, kCursorResources, 0));
-        EXPECT_NE(reason.find("cursor resource 1"), std::string::npos) << reason;
-        EXPECT_NE(reason.find("no image after its 4-byte hotspot"), std::string::npos) << reason;
+        EXPECT_THAT(reason, HasSubstr("cursor resource 1"));
+        EXPECT_THAT(reason, HasSubstr("no image after its 4-byte hotspot"));
         const auto rest = ReadKind(file, kCursorResources, 1);
         ASSERT_TRUE(rest) << ReasonOf(rest);
         ASSERT_EQ(rest->images.size(), 1u) << "the whole cursor of the group is kept";
         EXPECT_EQ(rest->images[0].bytes.Vector(), kArrow.image);
     }
-}
-
-TEST(CursorReaderMalformed, AnNeItemWithNoImageAfterItsHotspotIsRefused) {
-    fixtures::CursorGroupEntry entry = fixtures::CursorEntryFor(kArrow, 1);
-    entry.bytesInRes = 4;  // the record's unit is longer: the entry's size is the exact one
-    fixtures::NeBuilder ne;
-    ne.AddResource(fixtures::kNeRtCursor, 1, fixtures::CursorResourceBytes(kArrow));
-    ne.AddResource(fixtures::kNeRtGroupCursor, 1, fixtures::CursorGroupDirectoryBytes({entry}));
-
-    const std::string reason = ReasonOf(ReadKind(ne.Build(), kCursorResources, 0));
-
-    EXPECT_NE(reason.find("no image after its 4-byte hotspot"), std::string::npos) << reason;
 }
 
 // A source as large as `size` whose first bytes are `head` and whose rest reads as zeros.
@@ -287,7 +268,7 @@ TEST(CursorReaderMalformed, ACursorLargerThanAnyReadIsRefusedNotCut) {
 
     const std::string reason = ReasonOf(ReadKind({}, kCursorResources, 0, &source));
 
-    EXPECT_NE(reason.find("larger than any read may be"), std::string::npos) << reason;
+    EXPECT_THAT(reason, HasSubstr("larger than any read may be"));
 }
 
 TEST(CursorReaderMalformed, AnAnimatedResourceThatIsNoWholeAconIsRefused) {
@@ -303,7 +284,7 @@ TEST(CursorReaderMalformed, AnAnimatedResourceThatIsNoWholeAconIsRefused) {
         const Bytes file = pe.Build(true);
 
         const std::string reason = ReasonOf(ReadKind(file, kAnimatedResources, 0));
-        EXPECT_NE(reason.find("animated"), std::string::npos) << reason;
+        EXPECT_THAT(reason, HasSubstr("animated"));
         EXPECT_TRUE(ReadKind(file, kAnimatedResources, 1)) << "the whole one is still read";
         const std::string fileReason = ReasonOf(ReadKind(bad, kAnimatedResources, 0));
         EXPECT_NE(fileReason, "(read)") << "as an .ani file of its own";
