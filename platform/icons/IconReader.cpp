@@ -101,7 +101,8 @@ ReadResult<PlacedImage> PlaceImage(const ByteSource& source, IconGroups& groups,
     if (!range) {
         return range.error();
     }
-    if (!record.hotspotInItems) {
+    if (!record.hotspotInItems || range->length > kMaxRead) {
+        // One too large to read is left whole for the caller to refuse, never cut after a hotspot.
         return PlacedImage{*range, std::nullopt};
     }
     const std::string what = std::string(groups.Kind().itemNoun) + " " +

@@ -14,11 +14,11 @@ namespace {
 
 using fixtures::FixtureImage;
 
-std::vector<QImage> DecodeIco(const fixtures::Bytes& bytes) {
+std::vector<QImage> DecodeIco(const fixtures::Bytes& bytes, const char* format = "ico") {
     QByteArray data(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size()));
     QBuffer buffer(&data);
     buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer, "ico");
+    QImageReader reader(&buffer, format);
     std::vector<QImage> images;
     for (int i = 0; i < reader.imageCount(); ++i) {
         reader.jumpToImage(i);
@@ -147,6 +147,24 @@ TEST(IconFixtureIco, QtReadsEveryImageOfAMixedIco) {
     for (std::size_t i = 0; i < images.size(); ++i) {
         ExpectSamePixels(images[i], decoded[i]);
     }
+}
+
+TEST(IconFixtureCursors, QtReadsEveryImageOfACurAndTheGroupEntryIsRcs) {
+    const std::vector<FixtureImage> images = {
+        fixtures::MakeDibImage({.width = 32, .height = 32, .bitCount = 1, .seed = 1}),
+        fixtures::MakeDibImage({.width = 48, .height = 48, .bitCount = 32, .seed = 2})};
+    const fixtures::CursorImage arrow{images[0].bytes, 7, 18};
+    const std::vector<QImage> decoded =
+        DecodeIco(fixtures::BuildCur({arrow, {images[1].bytes, 1, 2}}), "cur");
+    ASSERT_EQ(decoded.size(), images.size());
+    for (std::size_t i = 0; i < images.size(); ++i) {
+        ExpectSamePixels(images[i], decoded[i]);
+    }
+    const fixtures::CursorGroupEntry entry = fixtures::CursorEntryFor(arrow, 4);
+    EXPECT_EQ(entry.width, 32);
+    EXPECT_EQ(entry.height, 64);
+    EXPECT_EQ(entry.bytesInRes, 4 + images[0].bytes.size()) << "the hotspot counted";
+    EXPECT_EQ(fixtures::CursorResourceBytes(arrow).size(), entry.bytesInRes);
 }
 
 }  // namespace

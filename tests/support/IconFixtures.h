@@ -4,10 +4,12 @@
 #include <cstdint>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 // Fixture files built in code: icon images with known pixels (DIB and PNG), and the files that hold
-// them (PE32 and PE32+ executables, 16-bit NE executables, .ico files).
+// them (PE32 and PE32+ executables, 16-bit NE executables, .ico files); cursors, their groups and
+// files (.cur), and animated cursors (RIFF "ACON", .ani).
 //
 //   fixtures::FixtureImage small = fixtures::MakeDibImage({.width = 16, .height = 16, .bitCount =
 //   8}); fixtures::FixtureImage big = fixtures::MakePngImage(256, 256, 7); fixtures::PeBuilder pe;
@@ -136,6 +138,8 @@ struct PeLayout {
     // Per icon id (first language): its data entry and its bytes.
     std::map<std::uint16_t, std::size_t> iconDataEntries;
     std::map<std::uint16_t, std::size_t> iconData;
+    // Per numeric type and numeric name, of every type (first language): its data entry.
+    std::map<std::pair<std::uint16_t, std::uint16_t>, std::size_t> dataEntries;
     // Per string name (groups only): the offset of its length-prefixed UTF-16 string.
     std::map<std::u16string, std::size_t> nameStrings;
 };
@@ -214,6 +218,9 @@ public:
     // Groups are stored in the order added, named and numeric mixed as added.
     void AddGroup(const ResourceName& name, const std::vector<std::uint16_t>& iconIds);
     void AddGroupEntries(const ResourceName& name, const std::vector<GroupEntry>& entries);
+    // Any other resource (for example RT_CURSOR 0x8001, RT_GROUP_CURSOR 0x800C), stored after the
+    // icons and the groups, its type's records after those of the types added before it.
+    void AddResource(std::uint16_t type, const ResourceName& name, Bytes bytes);
 
     Bytes Build() const;
     BuiltNe BuildWithLayout() const;
@@ -223,9 +230,15 @@ private:
         ResourceName name;
         Bytes bytes;
     };
+    struct Extra {
+        std::uint16_t type;
+        ResourceName name;
+        Bytes bytes;
+    };
     unsigned alignShift_;
     std::vector<std::pair<std::uint16_t, Bytes>> icons_;
     std::vector<Resource> groups_;
+    std::vector<Extra> extras_;
 };
 
 // ---------------------------------------------------------------------------------------------
@@ -244,6 +257,58 @@ struct BuiltIco {
 // An .ico file holding these images in this order (entries computed with EntryFor).
 Bytes BuildIco(const std::vector<Bytes>& images);
 BuiltIco BuildIcoWithLayout(const std::vector<Bytes>& images);
+
+// ---------------------------------------------------------------------------------------------
+// Cursors and animated cursors. An executable holds them as resources of their own types, added
+// with PeBuilder::AddResource / NeBuilder::AddResource:
+//
+//   const fixtures::CursorImage arrow{MakeDibImage({.bitCount = 1}).bytes, 7, 18};
+//   pe.AddResource(fixtures::kRtCursor, 1, fixtures::CursorResourceBytes(arrow));
+//   pe.AddResource(fixtures::kRtGroupCursor, 100,
+//                  fixtures::CursorGroupDirectoryBytes({fixtures::CursorEntryFor(arrow, 1)}));
+
+inline constexpr std::uint16_t kRtCursor = 1;
+inline constexpr std::uint16_t kRtGroupCursor = 12;
+inline constexpr std::uint16_t kRtAniCursor = 21;
+inline constexpr std::uint16_t kRtAniIcon = 22;
+inline constexpr std::uint16_t kNeRtCursor = 0x8001;
+inline constexpr std::uint16_t kNeRtGroupCursor = 0x800C;
+
+// A cursor image (a DIB or a PNG) and where it points.
+struct CursorImage {
+    Bytes image;
+    std::uint16_t hotspotX = 0;
+    std::uint16_t hotspotY = 0;
+};
+
+// An RT_CURSOR resource: the hotspot (two WORDs, x then y), then the image.
+Bytes CursorResourceBytes(const CursorImage& cursor);
+
+// One entry of a cursor group directory: width and height are WORDs.
+struct CursorGroupEntry {
+    std::uint16_t width = 0;
+    std::uint16_t height = 0;
+    std::uint16_t planes = 1;
+    std::uint16_t bitCount = 0;
+    std::uint32_t bytesInRes = 0;
+    std::uint16_t cursorId = 0;
+};
+
+// The entry Microsoft's rc writes for this cursor as resource `cursorId`: the image's width, its
+// height doubled (the AND mask counted), its depth, and the size of the whole RT_CURSOR resource
+// (hotspot included).
+CursorGroupEntry CursorEntryFor(const CursorImage& cursor, std::uint16_t cursorId);
+
+// The bytes of an RT_GROUP_CURSOR resource (reserved 0, type 2, the entries).
+Bytes CursorGroupDirectoryBytes(const std::vector<CursorGroupEntry>& entries);
+
+// A .cur file holding these cursors in this order: each entry gives the image's true size
+// (EntryFor) and its hotspot where an .ico entry has planes and bit count.
+Bytes BuildCur(const std::vector<CursorImage>& cursors);
+
+// An animated cursor (RIFF "ACON": an "anih" header, then a "fram" list of one "icon" chunk per
+// frame, each frame the bytes of a .cur or .ico file) shown `rate` jiffies a frame.
+Bytes BuildAni(const std::vector<Bytes>& frames, std::uint32_t rate = 10);
 
 // ---------------------------------------------------------------------------------------------
 // A PE file whose `groups` RT_GROUP_ICON entries all lead to one group resource, which names one

@@ -1,5 +1,6 @@
 // 16-bit NE fixture files: an MZ stub, the NE header, the resource table (icons, then groups,
 // then the resource names) and the resource data aligned to 1 << shift bytes.
+#include <algorithm>
 #include <stdexcept>
 
 #include "tests/support/IconFixtures.h"
@@ -26,25 +27,46 @@ struct PlacedResource {
     std::size_t offset = 0;  // file offset, a multiple of the alignment unit
 };
 
+// The resources of one type, in stored order.
+struct TypeResources {
+    std::uint16_t type = 0;
+    std::vector<std::pair<ResourceName, const Bytes*>> resources;
+};
+
+struct PlacedType {
+    std::uint16_t type = 0;
+    std::vector<PlacedResource> resources;
+};
+
 class NeWriter {
 public:
-    NeWriter(unsigned shift, const std::vector<std::pair<std::uint16_t, Bytes>>& icons,
-             const std::vector<std::pair<ResourceName, Bytes>>& groups)
+    NeWriter(unsigned shift, const std::vector<TypeResources>& types)
         : shift_(shift), unit_(std::size_t(1) << shift) {
         if (shift > 15) {
             throw std::invalid_argument("NeBuilder: alignment shift too large");
         }
-        for (const auto& [id, bytes] : icons) {
-            icons_.push_back({std::uint16_t(0x8000 | id), &bytes});
+        for (const TypeResources& type : types) {
+            if (!type.resources.empty()) {
+                types_.push_back({type.type, std::vector<PlacedResource>(type.resources.size())});
+            }
         }
-        std::size_t nameAt = TableSize(icons.size(), groups.size());
-        for (const auto& [name, bytes] : groups) {
-            if (name.named) {
-                names_.push_back(Narrow(name.text));
-                groups_.push_back({std::uint16_t(nameAt), &bytes});
-                nameAt += 1 + names_.back().size();
-            } else {
-                groups_.push_back({std::uint16_t(0x8000 | name.id), &bytes});
+        std::size_t nameAt = TableSize();  // the names follow the table
+        std::size_t placed = 0;
+        for (const TypeResources& type : types) {
+            if (type.resources.empty()) {
+                continue;
+            }
+            std::vector<PlacedResource>& list = types_[placed++].resources;
+            for (std::size_t i = 0; i < list.size(); ++i) {
+                const auto& [name, bytes] = type.resources[i];
+                list[i].bytes = bytes;
+                if (name.named) {
+                    names_.push_back(Narrow(name.text));
+                    list[i].id = std::uint16_t(nameAt);
+                    nameAt += 1 + names_.back().size();
+                } else {
+                    list[i].id = std::uint16_t(0x8000 | name.id);
+                }
             }
         }
     }
@@ -56,14 +78,14 @@ public:
         WriteStub(out);
         layout.neHeader = out.size();
         const std::size_t table = kNeOffset + kNeHeaderSize;
-        const std::size_t residentNames =
-            table + TableSize(icons_.size(), groups_.size()) + NamesSize();
+        const std::size_t residentNames = table + TableSize() + NamesSize();
         WriteNeHeader(out, table - kNeOffset, residentNames - kNeOffset);
         PlaceData(residentNames + kResidentNamesSize + 1);
         layout.resourceTable = out.size();
         out.U16(shift_);
-        WriteType(out, kNeRtIcon, icons_, layout.iconTypeRecord, nullptr);
-        WriteType(out, kNeRtGroupIcon, groups_, layout.groupTypeRecord, &layout.groupRecords);
+        for (const PlacedType& type : types_) {
+            WriteType(out, type, layout);
+        }
         out.U16(0);
         for (const std::string& name : names_) {
             out.U8(std::uint32_t(name.size()));
@@ -73,20 +95,32 @@ public:
         layout.resourceEnd = out.size();
         WriteResidentNames(out);
         WriteData(out, layout);
-        for (std::size_t i = 0; i < icons_.size(); ++i) {
-            layout.iconRecords[icons_[i].id & 0x7FFF] =
-                layout.iconTypeRecord + kTypeRecordSize + i * kResourceRecordSize;
+        if (const PlacedType* icons = Find(kNeRtIcon)) {
+            for (std::size_t i = 0; i < icons->resources.size(); ++i) {
+                layout.iconRecords[icons->resources[i].id & 0x7FFF] =
+                    layout.iconTypeRecord + kTypeRecordSize + i * kResourceRecordSize;
+            }
         }
         built.bytes = std::move(out.bytes());
         return built;
     }
 
 private:
-    static std::size_t TableSize(std::size_t icons, std::size_t groups) {
+    std::size_t TableSize() const {
         std::size_t size = 2 + 2;  // shift, terminating type
-        size += icons == 0 ? 0 : kTypeRecordSize + icons * kResourceRecordSize;
-        size += groups == 0 ? 0 : kTypeRecordSize + groups * kResourceRecordSize;
+        for (const PlacedType& type : types_) {
+            size += kTypeRecordSize + type.resources.size() * kResourceRecordSize;
+        }
         return size;
+    }
+
+    const PlacedType* Find(std::uint16_t type) const {
+        for (const PlacedType& placed : types_) {
+            if (placed.type == type) {
+                return &placed;
+            }
+        }
+        return nullptr;
     }
 
     std::size_t NamesSize() const {
@@ -106,8 +140,8 @@ private:
     }
 
     void PlaceData(std::size_t at) {
-        for (auto* list : {&icons_, &groups_}) {
-            for (PlacedResource& resource : *list) {
+        for (PlacedType& type : types_) {
+            for (PlacedResource& resource : type.resources) {
                 at = ByteWriter::AlignUp(at, unit_);
                 resource.offset = at;
                 at += resource.bytes->size();
@@ -154,18 +188,19 @@ private:
         out.U8(0);  // the entry table: no bundles
     }
 
-    void WriteType(ByteWriter& out, std::uint16_t type, const std::vector<PlacedResource>& list,
-                   std::size_t& record, std::vector<std::size_t>* records) const {
-        if (list.empty()) {
-            return;
+    void WriteType(ByteWriter& out, const PlacedType& type, NeLayout& layout) const {
+        const bool groups = type.type == kNeRtGroupIcon;
+        if (groups) {
+            layout.groupTypeRecord = out.size();
+        } else if (type.type == kNeRtIcon) {
+            layout.iconTypeRecord = out.size();
         }
-        record = out.size();
-        out.U16(type);
-        out.U16(std::uint32_t(list.size()));
+        out.U16(type.type);
+        out.U16(std::uint32_t(type.resources.size()));
         out.U32(0);
-        for (const PlacedResource& resource : list) {
-            if (records) {
-                records->push_back(out.size());
+        for (const PlacedResource& resource : type.resources) {
+            if (groups) {
+                layout.groupRecords.push_back(out.size());
             }
             const std::size_t units = (resource.bytes->size() + unit_ - 1) >> shift_;
             out.U16(std::uint32_t(resource.offset >> shift_));
@@ -177,23 +212,23 @@ private:
     }
 
     void WriteData(ByteWriter& out, NeLayout& layout) const {
-        for (const PlacedResource& icon : icons_) {
-            out.PadTo(icon.offset);
-            out.Append(*icon.bytes);
-            layout.iconData[icon.id & 0x7FFF] = icon.offset;
-        }
-        for (const PlacedResource& group : groups_) {
-            out.PadTo(group.offset);
-            out.Append(*group.bytes);
-            layout.groupData.push_back(group.offset);
+        for (const PlacedType& type : types_) {
+            for (const PlacedResource& resource : type.resources) {
+                out.PadTo(resource.offset);
+                out.Append(*resource.bytes);
+                if (type.type == kNeRtIcon) {
+                    layout.iconData[resource.id & 0x7FFF] = resource.offset;
+                } else if (type.type == kNeRtGroupIcon) {
+                    layout.groupData.push_back(resource.offset);
+                }
+            }
         }
         out.AlignTo(unit_);
     }
 
     unsigned shift_;
     std::size_t unit_;
-    std::vector<PlacedResource> icons_;
-    std::vector<PlacedResource> groups_;
+    std::vector<PlacedType> types_;
     std::vector<std::string> names_;
 };
 
@@ -226,12 +261,27 @@ Bytes NeBuilder::Build() const {
     return BuildWithLayout().bytes;
 }
 
+void NeBuilder::AddResource(std::uint16_t type, const ResourceName& name, Bytes bytes) {
+    extras_.push_back({type, name, std::move(bytes)});
+}
+
 BuiltNe NeBuilder::BuildWithLayout() const {
-    std::vector<std::pair<ResourceName, Bytes>> groups;
-    for (const Resource& group : groups_) {
-        groups.emplace_back(group.name, group.bytes);
+    std::vector<TypeResources> types = {{kNeRtIcon, {}}, {kNeRtGroupIcon, {}}};
+    for (const auto& [id, bytes] : icons_) {
+        types[0].resources.emplace_back(id, &bytes);
     }
-    return NeWriter(alignShift_, icons_, groups).Write();
+    for (const Resource& group : groups_) {
+        types[1].resources.emplace_back(group.name, &group.bytes);
+    }
+    for (const Extra& extra : extras_) {
+        auto type = std::find_if(types.begin() + 2, types.end(),
+                                 [&](const TypeResources& t) { return t.type == extra.type; });
+        if (type == types.end()) {
+            type = types.insert(types.end(), {extra.type, {}});
+        }
+        type->resources.emplace_back(extra.name, &extra.bytes);
+    }
+    return NeWriter(alignShift_, types).Write();
 }
 
 }  // namespace fixtures

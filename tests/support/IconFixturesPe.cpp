@@ -352,6 +352,14 @@ void RecordLayout(const ResourceSection& section, PeLayout& layout) {
             layout.groupData.push_back(base + name.languages.front().data);
         }
     }
+    for (const TypeNode& type : section.Types()) {
+        for (const NameNode& name : type.names) {
+            if (!IsNamed(type.type) && !IsNamed(name.name)) {
+                layout.dataEntries[{type.type.id, name.name.id}] =
+                    base + name.languages.front().dataEntry;
+            }
+        }
+    }
     if (const TypeNode* icons = FindType(section.Types(), kRtIcon)) {
         layout.iconNameDirectory = base + icons->directory;
         for (const NameNode& name : icons->names) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/format/ImageHeader.h"
+#include "platform/format/LittleEndian.h"
 
 namespace platform::icons {
 
@@ -24,7 +25,7 @@ public:
     }
 
     ReadResult<ByteRange> ImageOf(const GroupRecord& group, std::size_t /*entry*/) override {
-        return group.range;
+        return CheckAnimatedCursor(source_, group.range, kind_.fileWord);
     }
 
 private:
@@ -33,6 +34,27 @@ private:
 };
 
 }  // namespace
+
+ReadResult<ByteRange> CheckAnimatedCursor(const ByteSource& source, const ByteRange& range,
+                                          const std::string& what) {
+    if (range.length > kMaxRead) {
+        return range;
+    }
+    const auto header = range.length >= format::kRiffHeaderSize
+                            ? ReadFixed<format::kRiffHeaderSize>(source, range.offset)
+                            : std::nullopt;
+    if (!header || !format::IsAnimatedCursor(*header)) {
+        return Failure(what + " at " + Hex(range.offset) + " (" + Hex(range.length) +
+                       " bytes) is not a RIFF \"ACON\" file");
+    }
+    const std::uint64_t announced = 8 + std::uint64_t{format::Fields(*header).U32(4)};
+    if (announced > range.length) {
+        return Failure(what + " at " + Hex(range.offset) +
+                       " is cut short: its RIFF chunk announces " + Hex(announced) +
+                       " bytes, it holds " + Hex(range.length));
+    }
+    return range;
+}
 
 ReadResult<std::unique_ptr<IconGroups>> OpenAniFileGroups(const ByteSource& source,
                                                           const format::ResourceKind& kind) {

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "platform/icons/detail/AniFileReader.h"
 #include "platform/icons/detail/GroupDirectory.h"
 #include "platform/icons/detail/IconDirectory.h"
 #include "platform/icons/detail/PeImage.h"
@@ -213,7 +214,8 @@ public:
     }
 
     ReadResult<ByteRange> ImageOf(const GroupRecord& group, std::size_t /*entry*/) override {
-        return group.range;
+        return CheckAnimatedCursor(source_, group.range,
+                                   std::string(kind_.itemNoun) + " " + group.name.Label());
     }
 
 private:
