@@ -5,7 +5,8 @@
 #   ./build.sh sanitize   builds in build-sanitize with AddressSanitizer + UBSan and runs every test
 #   ./build.sh bench      builds the benchmarks (see bench/README.md)
 #   ./build.sh package    builds the Debian package build-package/quorvane_<version>_amd64.deb
-#   ./build.sh windows    cross-builds for 32-bit Windows (MinGW-w64) in build-windows
+#   ./build.sh windows    cross-builds for 32-bit Windows (MinGW-w64) in build-windows, and the
+#                         download build-windows/quorvane-<version>-windows-i686.zip
 #   ./build.sh test-windows  builds for Windows and runs those tests under Wine (headless)
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -55,6 +56,7 @@ build_windows() {
     [ -f build-windows/CMakeCache.txt ] || toolchain=(-DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake)
     configure build-windows "${toolchain[@]}" -DQUORVANE_WERROR=ON
     cmake --build build-windows
+    echo "windows: the download is $(ls build-windows/quorvane-*-windows-i686.zip)"
 }
 
 has_display() {
@@ -135,7 +137,7 @@ case "${1:-}" in
         exit "$status"
         ;;
     *)
-        sed -n '2,10p' "$0" | sed 's/^# \{0,1\}//' >&2
+        sed -n '2,11p' "$0" | sed 's/^# \{0,1\}//' >&2
         exit 2
         ;;
 esac

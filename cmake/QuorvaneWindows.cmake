@@ -78,3 +78,23 @@ function(quorvane_keep_debug_info_apart target)
         WORKING_DIRECTORY $<TARGET_FILE_DIR:${target}>
         VERBATIM)
 endfunction()
+
+# quorvane_windows_zip(program...): build-windows/quorvane-<version>-windows-i686.zip, the
+# download for Windows users (cmake/WindowsZip.cmake), made with every build.
+function(quorvane_windows_zip)
+    set(version "${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.${PROJECT_VERSION_PATCH}")
+    set(zip ${CMAKE_BINARY_DIR}/quorvane-${version}-windows-i686.zip)
+    set(programs "")
+    foreach(target IN LISTS ARGN)
+        list(APPEND programs $<TARGET_FILE:${target}>)
+    endforeach()
+    add_custom_command(OUTPUT ${zip}
+        COMMAND ${CMAKE_COMMAND} -DZIP=${zip} -DSTAGE=${CMAKE_BINARY_DIR}/windows-zip
+            -DVERSION=${version} -DSOURCE=${PROJECT_SOURCE_DIR} "-DPROGRAMS=${programs}"
+            -P ${PROJECT_SOURCE_DIR}/cmake/WindowsZip.cmake
+        DEPENDS ${ARGN} ${PROJECT_SOURCE_DIR}/cmake/WindowsZip.cmake ${PROJECT_SOURCE_DIR}/LICENSE
+            ${PROJECT_SOURCE_DIR}/share/windows/README.txt
+            ${PROJECT_SOURCE_DIR}/share/windows/LEGGIMI.txt
+        VERBATIM)
+    add_custom_target(quorvane_windows_zip ALL DEPENDS ${zip})
+endfunction()
