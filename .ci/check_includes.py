@@ -7,6 +7,8 @@ Rules:
   1. Qt headers only inside a backend folder (platform/toolkit/qt) and in
      app/, tools/, tests/, bench/.
      Win32 headers only inside a win32/ backend folder and in app/, tests/, bench/.
+     POSIX headers (unistd.h, fcntl.h, dirent.h, sys/*.h...) only inside a posix/, linux/, qt/
+     or win32/ backend folder, in app/main.cpp, tests/ and bench/.
   2. platform/runtime and platform/format include nothing else of the project; platform/icons
      includes only itself and platform/format.
   3. A module's detail/ headers are included by that module alone (and its tests). The toolkit
@@ -30,11 +32,17 @@ WIN32_HEADER = re.compile(
     r'#\s*include\s*<((?:windows|commdlg|shellapi|shlobj|winnetwk|wingdi|winuser|winbase|io)\.h)>',
     re.IGNORECASE)
 WIN32_ALLOWED_TOPS = ("app/", "tests/", "bench/")
+# POSIX headers only inside a posix/, linux/ or qt/ backend folder (a win32/ one for the C
+# runtime's own), in the program's entry, tests and bench.
+POSIX_HEADER = re.compile(r'#\s*include\s*<((?:unistd|fcntl|dirent|pwd|grp|spawn|poll|sys/[a-z_/]+)\.h)>')
+POSIX_ALLOWED_FOLDERS = ("/posix/", "/linux/", "/qt/", "/win32/")
+POSIX_ALLOWED_TOPS = ("app/main.cpp", "tests/", "bench/")
 PROJECT_INCLUDE = re.compile(r'#\s*include\s*"([^"]+)"')
 ONLY_ITSELF = {
     "platform/runtime": ["platform/runtime/"],
     "platform/format": ["platform/format/"],
-    "platform/icons": ["platform/icons/", "platform/format/"],
+    "platform/files": ["platform/files/", "platform/format/"],
+    "platform/icons": ["platform/icons/", "platform/format/", "platform/files/"],
 }
 NEVER = {
     "platform/toolkit": ["platform/picture/"],
@@ -65,6 +73,10 @@ def check_file(name: str, text: str, edges: dict, problems: list):
     for match in WIN32_HEADER.finditer(text):
         if "/win32/" not in name and not name.startswith(WIN32_ALLOWED_TOPS):
             problems.append(f"{name}: includes the Win32 header <{match.group(1)}> outside a backend")
+    for match in POSIX_HEADER.finditer(text):
+        if not any(folder in name for folder in POSIX_ALLOWED_FOLDERS) and not name.startswith(
+                POSIX_ALLOWED_TOPS):
+            problems.append(f"{name}: includes the POSIX header <{match.group(1)}> outside a backend")
     for match in PROJECT_INCLUDE.finditer(text):
         target = match.group(1)
         if "/" not in target or module_of(target) == target:

@@ -35,7 +35,7 @@ struct PackedImage {
 // then: a FIFO would block), it is larger than kMaxPackedImageBytes, or it cannot be read.
 std::optional<std::vector<std::uint8_t>> ReadImageFile(const std::string& fileName,
                                                        std::string& why) {
-    const std::filesystem::path path(std::u8string(fileName.begin(), fileName.end()));
+    const std::filesystem::path path = NativePath(fileName);
     std::error_code error;
     const auto status = std::filesystem::status(path, error);
     const std::uintmax_t size =

@@ -11,15 +11,6 @@
 
 namespace tool {
 
-std::filesystem::path NativePath(const std::string& name) {
-    return std::filesystem::path(std::u8string(name.begin(), name.end()));
-}
-
-std::string ProgramText(const std::filesystem::path& path) {
-    const std::u8string text = path.u8string();
-    return std::string(text.begin(), text.end());
-}
-
 namespace {
 
 // What an errno a write met means, in words; null for one the tool has no words of its own for.

@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <string>
 
+#include "platform/files/NativePath.h"
+
 // What the tool tells on standard error, in words (never a run-time error's number), and the
 // checks it makes on the files it is given.
 namespace tool {
@@ -29,12 +31,10 @@ std::string WriteFailureReason(const std::string& name, std::int32_t number, int
 // readers wrote it.
 std::string ReaderReason(const std::string& reason);
 
-// A name as the command line gave it (the file system's bytes on POSIX, UTF-8 on Windows) as a
-// path of the filesystem library, which keeps those bytes.
-std::filesystem::path NativePath(const std::string& name);
-
-// A path of the filesystem library as the tool's names are (NativePath's inverse).
-std::string ProgramText(const std::filesystem::path& path);
+// The command line's names (the file system's bytes on POSIX, UTF-8 on Windows) as paths of the
+// filesystem library, and back.
+using platform::files::NativePath;
+using platform::files::ProgramText;
 
 // Whether something exists at the name (bytes as the command line gave them; UTF-8 on Windows).
 bool FileExists(const std::string& name);

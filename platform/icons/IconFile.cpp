@@ -7,6 +7,7 @@
 #include <string_view>
 #include <system_error>
 
+#include "platform/files/NativePath.h"
 #include "platform/icons/detail/DirectoryIndex.h"
 #include "platform/icons/detail/IconSource.h"
 #include "platform/icons/detail/SharedResources.h"
@@ -15,16 +16,8 @@ namespace platform::icons {
 
 namespace {
 
-// Paths are the file system's own bytes on POSIX and UTF-8 on Windows: both go through the
-// filesystem library as UTF-8, which on POSIX keeps the bytes as they are.
-std::filesystem::path NativePath(const std::string& path) {
-    return std::filesystem::path(std::u8string(path.begin(), path.end()));
-}
-
-std::string ProgramText(const std::filesystem::path& path) {
-    const std::u8string text = path.u8string();
-    return std::string(text.begin(), text.end());
-}
+using files::NativePath;
+using files::ProgramText;
 
 std::string Lowered(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(),

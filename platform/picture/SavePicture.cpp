@@ -3,7 +3,7 @@
 #include <optional>
 #include <vector>
 
-#include "platform/picture/FilePaths.h"
+#include "platform/files/FilePaths.h"
 #include "platform/picture/IcoFileWriter.h"
 #include "platform/picture/SaveErrors.h"
 #include "platform/picture/SavePictureWith.h"
@@ -23,7 +23,7 @@ std::vector<IcoEntry> EntriesOf(const icons::IconGroup& group) {
 }
 
 void RaiseIfDirectoryMissing(const std::string& fileName) {
-    if (!IsDirectory(DirectoryOf(fileName))) {
+    if (!files::IsDirectory(files::DirectoryOf(fileName))) {
         runtime::Raise(runtime::errPathNotFound);
     }
 }
@@ -31,7 +31,7 @@ void RaiseIfDirectoryMissing(const std::string& fileName) {
 // The save replaces the file by renaming a new one over it: fine for a regular file (or a link to
 // one), but it must not replace a directory, a FIFO or a device node.
 void RaiseIfNotRegularFile(const std::string& fileName) {
-    if (IsOtherThanFile(fileName)) {
+    if (files::IsOtherThanFile(fileName)) {
         runtime::Raise(runtime::errPathFileAccess);
     }
 }

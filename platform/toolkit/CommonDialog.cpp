@@ -1,4 +1,5 @@
 #include "platform/toolkit/CommonDialog.h"
+#include "platform/files/FilePaths.h"
 
 #include "platform/runtime/RuntimeError.h"
 #include "platform/toolkit/Form.h"
@@ -13,7 +14,7 @@ namespace {
 // Where the dialog opens: the initial directory where it exists here, else the working directory.
 std::string StartDirectory(const std::string& initDir) {
     const std::string directory = path_text::Normalise(initDir);
-    return path_text::IsDirectory(directory) ? directory : path_text::WorkingDirectory();
+    return platform::files::IsDirectory(directory) ? directory : path_text::WorkingDirectory();
 }
 
 }  // namespace

@@ -11,9 +11,6 @@ namespace toolkit::path_text {
 // cannot be named (removed, or too deep), and "/" only when there is no home either.
 std::string WorkingDirectory();
 
-// Whether a directory exists at the path (following links); false for "" and for anything else.
-bool IsDirectory(const std::string& path);
-
 // An absolute path with doubled separators collapsed, "." components dropped and no trailing
 // separator except at the root; a relative path is taken from the working directory. "" stays "".
 std::string Normalise(const std::string& path);

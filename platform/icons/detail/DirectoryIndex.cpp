@@ -10,6 +10,8 @@
 #include <system_error>
 #include <unordered_map>
 
+#include "platform/files/NativePath.h"
+
 namespace platform::icons::detail {
 
 namespace {
@@ -31,10 +33,7 @@ std::string Lowered(std::string text) {
     return text;
 }
 
-std::string ProgramText(const std::filesystem::path& path) {
-    const std::u8string text = path.u8string();
-    return std::string(text.begin(), text.end());
-}
+using files::ProgramText;
 
 struct Listing {
     SourceIdentity stamp;

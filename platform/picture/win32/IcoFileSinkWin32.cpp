@@ -9,8 +9,8 @@
 #include <string_view>
 #include <utility>
 
+#include "platform/files/FilePaths.h"
 #include "platform/format/Utf16Text.h"
-#include "platform/picture/FilePaths.h"
 #include "platform/picture/IcoFileSink.h"
 
 // The Windows sink: the temporary file is made with CreateFileW (CREATE_NEW) next to the target,
@@ -112,7 +112,7 @@ HANDLE HandleOf(int descriptor) {
 
 bool SaveFileSink::Open(const std::string& fileName) {
     QuietErrors quiet;
-    finalName_ = FollowLinks(fileName);
+    finalName_ = files::FollowLinks(fileName);
     const std::optional<std::wstring> wideFinal = format::Utf16Of<wchar_t>(finalName_);
     if (!wideFinal || wideFinal->empty()) {
         return Fail(EINVAL);

@@ -10,6 +10,7 @@
 #include <map>
 #include <memory>
 
+#include "platform/files/FilePaths.h"
 #include "platform/toolkit/PathText.h"
 #include "platform/toolkit/Volumes.h"
 #include "platform/toolkit/linux/MountTable.h"
@@ -107,7 +108,7 @@ std::vector<Volume> VolumesOf(std::string_view mountInfo) {
     std::map<std::string, Volume> byRoot;
     for (const Mount& mount : ParseMountInfo(mountInfo, kMaxMounts)) {
         if (IsSystemMount(mount) ||
-            (!MayHang(mount.fileSystemType) && !path_text::IsDirectory(mount.mountPoint))) {
+            (!MayHang(mount.fileSystemType) && !platform::files::IsDirectory(mount.mountPoint))) {
             continue;
         }
         if (byRoot.size() < kMaxVolumes || byRoot.contains(mount.mountPoint)) {

@@ -5,6 +5,7 @@
 
 #include <cctype>
 
+#include "platform/toolkit/PathComponents.h"
 #include "platform/toolkit/win32/WideText.h"
 
 namespace toolkit::path_text {
@@ -32,14 +33,6 @@ char Folded(char c) {
 
 }  // namespace
 
-bool IsDirectory(const std::string& path) {
-    if (path.empty()) {
-        return false;
-    }
-    const DWORD attributes = GetFileAttributesW(win32::Wide(path).c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-}
-
 std::string WorkingDirectory() {
     const DWORD length = GetCurrentDirectoryW(0, nullptr);
     std::wstring buffer(length + 1, L'\0');
@@ -51,28 +44,11 @@ std::string WorkingDirectory() {
 }
 
 std::vector<std::string> Components(const std::string& path) {
-    std::vector<std::string> components;
-    std::size_t start = HasDrive(path) ? 2 : 0;
-    while (start < path.size()) {
-        std::size_t stop = start;
-        while (stop < path.size() && !IsSeparator(path[stop])) {
-            ++stop;
-        }
-        if (stop > start) {
-            components.push_back(path.substr(start, stop - start));
-        }
-        start = stop + 1;
-    }
-    return components;
+    return SplitComponents(path, HasDrive(path) ? 2 : 0, IsSeparator);
 }
 
 std::string Prefix(const std::vector<std::string>& components, std::size_t count) {
-    std::string path;
-    for (std::size_t i = 0; i < count && i < components.size(); ++i) {
-        path += kSeparator;
-        path += components[i];
-    }
-    return path.empty() ? std::string(1, kSeparator) : path;
+    return JoinComponents(components, count, kSeparator);
 }
 
 std::string Normalise(const std::string& path) {
@@ -87,12 +63,7 @@ std::string Normalise(const std::string& path) {
     } else {
         absolute = WorkingDirectory() + kSeparator + path;
     }
-    std::vector<std::string> kept;
-    for (std::string& component : Components(absolute)) {
-        if (component != ".") {
-            kept.push_back(std::move(component));
-        }
-    }
+    const std::vector<std::string> kept = WithoutDots(Components(absolute));
     return DriveOf(absolute) + Prefix(kept, kept.size());
 }
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/picture/FilePaths.h"
+#include "platform/files/FilePaths.h"
 #include "platform/picture/IcoFileWriter.h"
 #include "platform/picture/SavePicture.h"
 #include "platform/runtime/RuntimeError.h"
@@ -92,7 +92,7 @@ TEST_F(SaveWin32, DirectoryInTheWayIs75) {
 }
 
 TEST(FilePathsWin32, DirectoryOfKnowsDrivesAndBothSeparators) {
-    using platform::picture::DirectoryOf;
+    using platform::files::DirectoryOf;
     EXPECT_EQ(DirectoryOf("c:\\a\\b.ico"), "c:\\a");
     EXPECT_EQ(DirectoryOf("c:/a/b.ico"), "c:/a");
     EXPECT_EQ(DirectoryOf("c:\\b.ico"), "c:\\");

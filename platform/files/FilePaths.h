@@ -5,7 +5,7 @@
 // File names as the system takes them: on POSIX bytes, never decoded, so that a name that is not
 // UTF-8 reaches the system call unchanged; on Windows UTF-8, handed over as UTF-16, "\\" or "/"
 // separating the parts.
-namespace platform::picture {
+namespace platform::files {
 
 // The directory part of a name, as a name of its own: "a/b" gives "a", "/b" gives "/", a name
 // without a slash gives ".", and a name ending in a slash gives itself without that slash.
@@ -23,4 +23,4 @@ bool IsDirectory(const std::string& fileName);
 // name that names nothing gives false.
 bool IsOtherThanFile(const std::string& fileName);
 
-}  // namespace platform::picture
+}  // namespace platform::files

@@ -8,15 +8,24 @@
 #include <cstdlib>
 #include <vector>
 
+#include "platform/files/FilePaths.h"
+#include "platform/toolkit/PathComponents.h"
+
 namespace toolkit::path_text {
 
+namespace files = platform::files;
+
 namespace {
+
+bool IsSlash(char c) {
+    return c == '/';
+}
 
 // getcwd grows its buffer up to this; a deeper working directory cannot be named.
 constexpr std::size_t kMaxWorkingDirectory = 1 << 16;
 
 bool IsAbsoluteDirectory(const char* path) {
-    return path != nullptr && path[0] == '/' && IsDirectory(path);
+    return path != nullptr && path[0] == '/' && files::IsDirectory(path);
 }
 
 // Where to stand without a working directory: the user's home (HOME, else the user database), so
@@ -33,11 +42,6 @@ std::string HomeDirectory() {
 
 }  // namespace
 
-bool IsDirectory(const std::string& path) {
-    struct stat status {};
-    return !path.empty() && ::stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
-}
-
 std::string WorkingDirectory() {
     std::vector<char> buffer(4096);
     while (buffer.size() <= kMaxWorkingDirectory) {
@@ -53,26 +57,11 @@ std::string WorkingDirectory() {
 }
 
 std::vector<std::string> Components(const std::string& path) {
-    std::vector<std::string> components;
-    std::size_t start = 0;
-    while (start < path.size()) {
-        const std::size_t end = path.find('/', start);
-        const std::size_t stop = end == std::string::npos ? path.size() : end;
-        if (stop > start) {
-            components.push_back(path.substr(start, stop - start));
-        }
-        start = stop + 1;
-    }
-    return components;
+    return SplitComponents(path, 0, IsSlash);
 }
 
 std::string Prefix(const std::vector<std::string>& components, std::size_t count) {
-    std::string path;
-    for (std::size_t i = 0; i < count && i < components.size(); ++i) {
-        path += '/';
-        path += components[i];
-    }
-    return path.empty() ? "/" : path;
+    return JoinComponents(components, count, '/');
 }
 
 std::string Normalise(const std::string& path) {
@@ -80,12 +69,7 @@ std::string Normalise(const std::string& path) {
         return path;
     }
     const std::string absolute = path.front() == '/' ? path : WorkingDirectory() + "/" + path;
-    std::vector<std::string> kept;
-    for (std::string& component : Components(absolute)) {
-        if (component != ".") {
-            kept.push_back(std::move(component));
-        }
-    }
+    const std::vector<std::string> kept = WithoutDots(Components(absolute));
     return Prefix(kept, kept.size());
 }
 

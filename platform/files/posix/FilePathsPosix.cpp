@@ -1,4 +1,4 @@
-#include "platform/picture/FilePaths.h"
+#include "platform/files/FilePaths.h"
 
 #include <limits.h>
 #include <sys/stat.h>
@@ -6,7 +6,7 @@
 
 #include <optional>
 
-namespace platform::picture {
+namespace platform::files {
 
 namespace {
 
@@ -54,4 +54,4 @@ bool IsOtherThanFile(const std::string& fileName) {
     return ::stat(fileName.c_str(), &status) == 0 && !S_ISREG(status.st_mode);
 }
 
-}  // namespace platform::picture
+}  // namespace platform::files

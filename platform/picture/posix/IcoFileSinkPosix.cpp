@@ -9,7 +9,7 @@
 #include <string_view>
 #include <utility>
 
-#include "platform/picture/FilePaths.h"
+#include "platform/files/FilePaths.h"
 
 namespace platform::picture {
 
@@ -53,7 +53,7 @@ int CreateTemporary(const std::string& finalName, mode_t mode, std::string& temp
 }  // namespace
 
 bool SaveFileSink::Open(const std::string& fileName) {
-    finalName_ = FollowLinks(fileName);
+    finalName_ = files::FollowLinks(fileName);
     struct stat existing {};
     const bool replacing = ::stat(finalName_.c_str(), &existing) == 0;
     if (replacing && ::access(finalName_.c_str(), W_OK) != 0) {

@@ -2,10 +2,10 @@
 
 #include <optional>
 
+#include "platform/files/FilePaths.h"
 #include "platform/format/Utf16Text.h"
-#include "platform/picture/FilePaths.h"
 
-namespace platform::picture {
+namespace platform::files {
 
 namespace {
 
@@ -72,4 +72,4 @@ bool IsOtherThanFile(const std::string& fileName) {
     return attributes && (*attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) != 0;
 }
 
-}  // namespace platform::picture
+}  // namespace platform::files
