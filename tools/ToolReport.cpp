@@ -74,6 +74,19 @@ constexpr const char* kReaderPhrases[] = {
     N_("the resource table has no icon groups (RT_GROUP_ICON)"),
     N_("the resource table has no icons (RT_ICON)"),
     N_("the icon file holds no image"),
+    // The same for cursors (--cursors) and animated resources (--animated).
+    N_("not an executable (it does not start with \"MZ\") nor a cursor file"),
+    N_("not an executable nor a cursor file: it is shorter than their headers"),
+    N_("the file's cursor group directory is empty"),
+    N_("the resource table has no cursor groups (RT_GROUP_CURSOR)"),
+    N_("the resource table has no cursors (RT_CURSOR)"),
+    N_("the cursor file holds no image"),
+    N_("not an executable (it does not start with \"MZ\") nor an animated cursor file (RIFF "
+       "ACON)"),
+    N_("not an executable nor an animated cursor file (RIFF ACON): it is shorter than their "
+       "headers"),
+    N_("the resource table has no animated cursors (RT_ANICURSOR) or animated icons "
+       "(RT_ANIICON)"),
     N_("the file names more bytes than it holds: its budget is spent"),
     N_("out of memory while reading it"),
 };

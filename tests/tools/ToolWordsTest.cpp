@@ -47,6 +47,7 @@ TEST_F(IconsToolWords, SpeaksItalianUnderAnItalianLocale) {
         const ToolRun help = Run({"save", "--help"}, environment);
         // Confined, the tool can no longer open its catalog: it was read before.
         const ToolRun confined = Run({"list", "--sandbox", Path("plain.txt")}, environment);
+        const ToolRun cursors = Run({"list", "--cursors", Path("plain.txt")}, environment);
 
         EXPECT_EQ(list.out, Path("app.exe") + ": 2 icone\n  icona 0: 16x16 32bpp\n" +
                                 "  icona 1: 16x16 32bpp\n" + Path("plain.txt") +
@@ -58,6 +59,8 @@ TEST_F(IconsToolWords, SpeaksItalianUnderAnItalianLocale) {
         EXPECT_EQ(help.out.rfind("uso: quorvane-icons save", 0), 0u) << help.out;
         EXPECT_EQ(confined.out.rfind(Path("plain.txt") + ": 0 icone: non è", 0), 0u)
             << confined.out;
+        EXPECT_EQ(cursors.out, Path("plain.txt") + ": 0 cursori: non è un eseguibile (non inizia " +
+                                   "con \"MZ\") né un file di cursori\n");
     }
 }
 
