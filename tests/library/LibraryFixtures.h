@@ -16,8 +16,8 @@ inline constexpr int kHotspotY = 18;
 // Italian) and 100 (the 32x32 image again), and cursor group 200.
 fixtures::Bytes BuildApp();
 
-// Writes app.exe (BuildApp), plain.ico (16x16 4 bpp and 48x48 24 bpp) and notes.txt (text) into
-// `directory`.
+// Writes app.exe (BuildApp), plain.ico (16x16 4 bpp and 48x48 24 bpp), iconless.dll (a PE file
+// with a version record only) and notes.txt (text) into `directory`.
 void WriteFixtures(const std::string& directory);
 
 }  // namespace library_fixtures
