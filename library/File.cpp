@@ -47,25 +47,25 @@ Group GroupOf(const icons::DescribedGroup& described,
     return group;
 }
 
-// Describes every group of the opened file into `state` (a repeated group gets the images of the
-// group it repeats).
+// Describes every group of the opened file into `state`. A repeated group keeps no images of its
+// own (a file may name one group of 256 images from 65,535 entries): it names the group it repeats
+// and shares its problem.
 void DescribeGroups(File::State& state) {
     icons::DescribeIconGroups(state.file, [&state](const icons::DescribedGroup& described) {
-        std::vector<icons::DescribedImage> images = described.images;
-        std::string problem = described.problem;
-        if (described.sameAs && *described.sameAs < state.described.size()) {
-            images = state.described[*described.sameAs];
-            problem = state.groups[*described.sameAs].problem;
+        state.groups.push_back(GroupOf(described, described.images));
+        if (described.sameAs && *described.sameAs < state.groups.size()) {
+            state.groups.back().problem = state.groups[*described.sameAs].problem;
         }
-        state.groups.push_back(GroupOf(described, images));
-        state.groups.back().problem = std::move(problem);
-        state.described.push_back(std::move(images));
+        state.described.push_back(described.images);
     });
 }
 
 }  // namespace
 
 Result<File> File::Open(const std::string& path, Kind kind) {
+    if (path.find('\0') != std::string::npos) {
+        return Error{"the path holds a NUL byte"};
+    }
     try {
         auto opened = icons::IconFile::Open(path, ResourceKindOf(kind));
         if (!opened) {

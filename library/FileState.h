@@ -25,7 +25,8 @@ struct File::State {
     std::string path;
     std::string iconsIn;
     std::vector<Group> groups;
-    // Per group, the described images (their heads and where they lie), as DrawRgba tries them.
+    // Per group, the described images (their heads and where they lie), as DrawRgba tries them;
+    // none for a repeated group (its sameAs has them).
     std::vector<std::vector<platform::icons::DescribedImage>> described;
 };
 

@@ -88,9 +88,10 @@ Result<toolkit::ArgbPixels> Draw(File::State& state, std::uint32_t index, int si
         return Error{group.problem};
     }
     const std::lock_guard lock(state.mutex);
-    auto drawn = DrawBest(state.file, state.described[index], side);
+    auto drawn = DrawBest(state.file, state.described[group.sameAs.value_or(index)], side);
     if (!drawn || drawn->pixels.empty()) {
-        return Error{"none of the group's " + std::to_string(group.images.size()) +
+        return Error{"none of the group's " +
+                     std::to_string(state.described[group.sameAs.value_or(index)].size()) +
                      " images draws (each failed to decode or the draw ran out of time)"};
     }
     return std::move(*drawn);

@@ -230,7 +230,11 @@ void BindGroup(py::module_& module) {
             "language",
             [](const GroupHandle& group) { return OptionalInt(group.Group().language); })
         .def_property_readonly("images",
-                               [](const GroupHandle& group) { return group.Group().images; })
+                               [](const GroupHandle& group) {
+                                   const quorvane::Group& own = group.Group();
+                                   return own.sameAs ? group.file.Groups().at(*own.sameAs).images
+                                                     : own.images;
+                               })
         .def_property_readonly("same_as",
                                [](const GroupHandle& group) -> py::object {
                                    const auto& sameAs = group.Group().sameAs;

@@ -62,8 +62,9 @@ struct Group {
     std::optional<std::uint16_t> id;        // the group resource's integer ID
     std::string name;                       // its string name (UTF-8) when it has one instead
     std::optional<std::uint16_t> language;  // the language ID of the copy read (PE files only)
-    std::vector<Image> images;              // for a repeated group, the images of the earlier one
-    std::optional<std::uint32_t> sameAs;    // an earlier group that is the very same resource
+    std::vector<Image> images;              // none for a repeated group: see sameAs
+    std::optional<std::uint32_t> sameAs;    // an earlier group that is the very same resource,
+                                            // whose images this one has
     std::string problem;                    // why the group gives nothing; empty when it does
 };
 
@@ -83,11 +84,11 @@ inline constexpr int kMaxDrawnSide = 1024;
 // copy lives.
 class QUORVANE_API File {
 public:
-    // Opens the file at `path` (the file system's own bytes) and describes its groups of `kind`
-    // (no image is read beyond its first bytes). A DLL with none of its own in a System32 or
-    // SysWOW64 directory stands for SystemResources/<name>.mun beside it, as Windows' loader
-    // redirects (IconsIn). The reason when the file cannot be read, is none of the formats, or
-    // holds no group of the kind.
+    // Opens the file at `path` (the file system's own bytes, no NUL in them) and describes its
+    // groups of `kind` (no image is read beyond its first bytes). A DLL with none of its own in a
+    // System32 or SysWOW64 directory stands for SystemResources/<name>.mun beside it, as Windows'
+    // loader redirects (IconsIn). The reason when the file cannot be read, is none of the formats,
+    // or holds no group of the kind.
     [[nodiscard]] static Result<File> Open(const std::string& path, Kind kind = Kind::Icons);
 
     // The kind the file was opened for.

@@ -10,4 +10,8 @@ and in .ico, .cur and .ani files, read by libquorvane.
 """
 from quorvane._native import Error, File, Group, Image, __version__, open
 
+for _type in (Error, File, Group, Image):
+    _type.__module__ = "quorvane"
+del _type
+
 __all__ = ["Error", "File", "Group", "Image", "open", "__version__"]

@@ -44,7 +44,8 @@ class Group:
     def language(self) -> Optional[int]:
         """The language ID of the copy read (PE files only)."""
     @property
-    def images(self) -> list[Image]: ...
+    def images(self) -> list[Image]:
+        """The group's images; a repeated group's are those of the group it repeats."""
     @property
     def same_as(self) -> Optional[int]:
         """An earlier group that is the very same group resource."""

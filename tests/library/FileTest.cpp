@@ -4,8 +4,6 @@
 #include <quorvane/File.h>
 
 #include <algorithm>
-#include <filesystem>
-#include <thread>
 
 #include "tests/library/LibraryFixtures.h"
 #include "tests/support/ScratchDirectory.h"
@@ -136,31 +134,13 @@ TEST_F(LibraryFile, DrawsTheBestImageAtASize) {
     EXPECT_EQ(png.value()[23], 48);
 }
 
-TEST_F(LibraryFile, DrawsFromSeveralThreadsAtOnce) {
-    const quorvane::File file = Open("app.exe");
-    const auto alone = file.Png(0, 64);
-    ASSERT_TRUE(alone.ok());
-    std::vector<std::thread> threads;
-    std::vector<Bytes> drawn(4);
-    for (std::size_t i = 0; i < drawn.size(); ++i) {
-        threads.emplace_back([&, i] {
-            const auto png = quorvane::File(file).Png(0, 64);
-            drawn[i] = png.ok() ? png.value() : Bytes();
-        });
-    }
-    for (std::thread& thread : threads) {
-        thread.join();
-    }
-    for (const Bytes& png : drawn) {
-        EXPECT_EQ(png, alone.value());
-    }
-}
-
 TEST_F(LibraryFile, GivesTheReasonOfEachFailure) {
     const auto text = quorvane::File::Open(Path("notes.txt"));
     ASSERT_FALSE(text.ok());
     EXPECT_NE(text.error().find("MZ"), std::string::npos) << text.error();
     EXPECT_FALSE(quorvane::File::Open(Path("missing.exe")).ok());
+    const auto cut = quorvane::File::Open(Path("app.exe") + std::string(1, '\0') + "x");
+    EXPECT_EQ(cut.error(), "the path holds a NUL byte");
     EXPECT_FALSE(quorvane::File::Open(Path("app.exe"), quorvane::Kind::Animated).ok());
 
     const quorvane::File file = Open("app.exe");
@@ -172,18 +152,21 @@ TEST_F(LibraryFile, GivesTheReasonOfEachFailure) {
     EXPECT_TRUE(file.Png(0, quorvane::kMaxDrawnSide).ok());
 }
 
-TEST_F(LibraryFile, NamesTheMunFileAnIconlessSystemDllStandsFor) {
-    std::filesystem::create_directories(Path("Windows/System32"));
-    std::filesystem::create_directories(Path("Windows/SystemResources"));
-    fixtures::PeBuilder iconless;
-    iconless.AddResource(16, 1, Bytes(64, 1));
-    fixtures::WriteFile(Path("Windows/System32/shell32.dll"), iconless.Build(true));
-    fixtures::WriteFile(Path("Windows/SystemResources/shell32.dll.mun"),
-                        library_fixtures::BuildApp());
-
-    const quorvane::File file = Open("Windows/System32/shell32.dll");
-    EXPECT_EQ(file.IconsIn(), Path("Windows/SystemResources/shell32.dll.mun"));
-    EXPECT_EQ(file.Groups().size(), 2u);
+TEST_F(LibraryFile, KeepsTheImagesOfAGroupNamedOverAndOverOnce) {
+    fixtures::WriteFile(Path("repeated.exe"), fixtures::BuildRepeatedGroupPe(20000, 256));
+    const quorvane::File file = Open("repeated.exe");
+    const auto& groups = file.Groups();
+    ASSERT_EQ(groups.size(), 20000u);
+    EXPECT_EQ(groups[0].images.size(), 256u);
+    EXPECT_EQ(groups[19999].sameAs, 0u);
+    EXPECT_TRUE(groups[19999].images.empty());
+    const auto drawn = file.DrawRgba(19999, 32);
+    ASSERT_TRUE(drawn.ok()) << drawn.error();
+    EXPECT_EQ(drawn.value().width, 32);
+    const auto ico = file.IcoBytes(19999);
+    ASSERT_TRUE(ico.ok()) << ico.error();
+    EXPECT_EQ(ico.value()[4], 0);  // 256 images: count 0x0100
+    EXPECT_EQ(ico.value()[5], 1);
 }
 
 }  // namespace

@@ -69,6 +69,7 @@ void WriteFixtures(const std::string& directory) {
         fixtures::BuildIco(
             {fixtures::MakeDibImage({.width = 16, .height = 16, .bitCount = 4}).bytes,
              fixtures::MakeDibImage({.width = 48, .height = 48, .bitCount = 24}).bytes}));
+    fixtures::WriteFile(directory + "/repeated.exe", fixtures::BuildRepeatedGroupPe(3, 2));
     fixtures::PeBuilder iconless;
     iconless.AddResource(16, 1, Bytes(64, 1));  // a version record and nothing else
     fixtures::WriteFile(directory + "/iconless.dll", iconless.Build(/*pe32plus=*/true));

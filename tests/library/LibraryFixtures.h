@@ -17,7 +17,8 @@ inline constexpr int kHotspotY = 18;
 fixtures::Bytes BuildApp();
 
 // Writes app.exe (BuildApp), plain.ico (16x16 4 bpp and 48x48 24 bpp), iconless.dll (a PE file
-// with a version record only) and notes.txt (text) into `directory`.
+// with a version record only), repeated.exe (3 entries naming one group of 2 images) and notes.txt
+// (text) into `directory`.
 void WriteFixtures(const std::string& directory);
 
 }  // namespace library_fixtures

@@ -30,6 +30,13 @@ def test_lists_the_groups_of_each_kind(fixtures):
     assert file.icons_in is None
 
 
+def test_a_repeated_group_has_the_images_of_the_group_it_repeats(fixtures):
+    first, second, third = quorvane.open(fixtures / "repeated.exe").icons
+    assert (first.same_as, second.same_as, third.same_as) == (None, 0, 0)
+    assert [(i.width, i.depth) for i in third.images] == [(32, 8), (32, 8)]
+    assert third.ico_bytes() == first.ico_bytes()
+
+
 def test_ico_bytes_make_files_that_read_back_the_same(fixtures):
     file = quorvane.open(fixtures / "app.exe")
     main = file.icons[0]
@@ -90,8 +97,11 @@ def test_raises_error_with_the_readers_reason(fixtures):
         group.png(0)
     with pytest.raises(quorvane.Error):
         group.rgba(1025)
+    with pytest.raises(quorvane.Error, match="NUL"):
+        quorvane.open(os.fsencode(fixtures / "app.exe") + b"\0x")
     with pytest.raises(TypeError):
         quorvane.open(42)
+    assert quorvane.Error.__module__ == "quorvane"
     assert issubclass(quorvane.Error, Exception)
 
 
