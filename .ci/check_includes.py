@@ -15,7 +15,8 @@ Rules:
   4. No loop between the modules (each top folder; under platform/ each folder, a backend's qt/
      folder counting as its module).
   5. libquorvane's public headers (include/quorvane/) include only each other and the standard
-     library: none of the project's internal headers, no Qt, no window or toolkit types.
+     library: none of the project's internal headers, no Qt, no window or toolkit types. The
+     Python module (python/) includes the library's public headers alone.
   6. Given a build's compile_commands.json: the window's and MPictureTool's sources compile with
      no Qt include directory on their command line.
 """
@@ -42,6 +43,7 @@ NEVER = {
     "platform/toolkit": ["platform/picture/"],
     "window": ["platform/toolkit/qt/"],
     "picture": ["platform/toolkit/qt/"],
+    "python": ["platform/", "library/", "window/", "picture/", "tools/"],
 }
 
 
