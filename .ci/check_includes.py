@@ -16,7 +16,10 @@ Rules:
      backend folder.
   4. No loop between the modules (each top folder; under platform/ each folder, a backend's qt/
      folder counting as its module).
-  5. Given a build's compile_commands.json: the window's and MPictureTool's sources compile with
+  5. libquorvane's public headers (include/quorvane/) include only each other and the standard
+     library: none of the project's internal headers, no Qt, no window or toolkit types. The
+     Python module (python/) includes the library's public headers alone.
+  6. Given a build's compile_commands.json: the window's and MPictureTool's sources compile with
      no Qt include directory on their command line.
 """
 import json
@@ -25,7 +28,7 @@ import re
 import sys
 
 SOURCE_SUFFIXES = {".h", ".hpp", ".cpp", ".cc"}
-SCANNED = ["app", "window", "picture", "platform", "tools"]
+SCANNED = ["app", "window", "picture", "platform", "tools", "library", "include", "python"]
 QT_ALLOWED = ["platform/toolkit/qt/", "app/", "tools/", "tests/", "bench/"]
 QT_HEADER = re.compile(r'#\s*include\s*<(Q[A-Za-z0-9_]*|Qt[A-Za-z]*/[^>]*)>')
 WIN32_HEADER = re.compile(
@@ -48,6 +51,7 @@ NEVER = {
     "platform/toolkit": ["platform/picture/"],
     "window": ["platform/toolkit/qt/"],
     "picture": ["platform/toolkit/qt/"],
+    "python": ["platform/", "library/", "window/", "picture/", "tools/"],
 }
 
 
@@ -65,8 +69,20 @@ def sources(root: pathlib.Path):
                 yield path.relative_to(root).as_posix(), path.read_text(errors="replace")
 
 
+ANY_INCLUDE = re.compile(r'#\s*include\s*[<"]([^>"]+)[>"]')
+
+
+def check_public_header(name: str, text: str, problems: list):
+    for match in ANY_INCLUDE.finditer(text):
+        target = match.group(1)
+        if "/" in target and not target.startswith("quorvane/"):
+            problems.append(f"{name}: a public header may not include \"{target}\"")
+
+
 def check_file(name: str, text: str, edges: dict, problems: list):
     module = module_of(name)
+    if name.startswith("include/"):
+        check_public_header(name, text, problems)
     for match in QT_HEADER.finditer(text):
         if not any(name.startswith(prefix) for prefix in QT_ALLOWED):
             problems.append(f"{name}: includes the Qt header <{match.group(1)}> outside a backend")
