@@ -4,7 +4,8 @@
 #   ./build.sh test       runs every test (headless)
 #   ./build.sh sanitize   builds in build-sanitize with AddressSanitizer + UBSan and runs every test
 #   ./build.sh bench      builds the benchmarks (see bench/README.md)
-#   ./build.sh package    builds the Debian package build-package/quorvane_<version>_amd64.deb
+#   ./build.sh package    builds the Debian packages in build-package: quorvane, libquorvane1,
+#                         libquorvane-dev and python3-quorvane (_<version>_amd64.deb)
 #   ./build.sh windows    cross-builds for 32-bit Windows (MinGW-w64) in build-windows, and the
 #                         download build-windows/quorvane-<version>-windows-i686.zip
 #   ./build.sh test-windows  builds for Windows and runs those tests under Wine (headless)
@@ -137,7 +138,7 @@ case "${1:-}" in
         exit "$status"
         ;;
     *)
-        sed -n '2,11p' "$0" | sed 's/^# \{0,1\}//' >&2
+        sed -n '2,12p' "$0" | sed 's/^# \{0,1\}//' >&2
         exit 2
         ;;
 esac
