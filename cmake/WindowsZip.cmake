@@ -1,6 +1,7 @@
 # cmake -DZIP=... -DSTAGE=... -DVERSION=... -DSOURCE=... -DPROGRAMS="a.exe;b.exe" -P WindowsZip.cmake
 # The Windows download: the two programs (already stripped, their debug information kept apart),
 # the licence and the two short readmes, the texts with Windows' line ends (CRLF).
+cmake_minimum_required(VERSION 3.20)
 file(REMOVE_RECURSE ${STAGE})
 file(MAKE_DIRECTORY ${STAGE})
 foreach(program IN LISTS PROGRAMS)
@@ -9,7 +10,7 @@ endforeach()
 
 function(write_crlf source target)
     file(READ ${source} text)
-    string(REPLACE "@VERSION@" "${VERSION}" text "${text}")
+    string(CONFIGURE "${text}" text @ONLY)
     string(REPLACE "\r\n" "\n" text "${text}")
     string(REPLACE "\n" "\r\n" text "${text}")
     file(WRITE ${STAGE}/${target} "${text}")
