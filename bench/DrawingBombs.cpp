@@ -129,29 +129,16 @@ std::vector<Bomb> Bombs() {
     };
 }
 
-Row BudgetRow(const std::string& action, const std::string& input, double value, double target,
-              const std::string& measured, const std::string& floor) {
-    Row row;
-    row.action = action;
-    row.input = input;
-    row.measured = measured;
-    row.floor = floor;
-    row.ratio = value / target;
-    row.limit = 1.0;
-    row.note = "ratio against the target";
-    return row;
-}
-
 void AddRows(std::vector<Row>& rows, const std::string& command, const Bomb& bomb,
              const ChildRun& run) {
     const std::string outcome = run.exitCode == 0 ? "drawn" : "refused";
     char text[64];
     std::snprintf(text, sizeof text, "%.0f ms", run.seconds * 1000);
-    rows.push_back(BudgetRow("Bomb: quorvane-icons " + command + ", whole process", bomb.what,
+    rows.push_back(TargetRow("Bomb: quorvane-icons " + command + ", whole process", bomb.what,
                              run.seconds, kTimeTarget, text, "1 s"));
     rows.back().note += "; " + outcome;
     std::snprintf(text, sizeof text, "%.1f MB", run.peakResident / kMegabyte);
-    rows.push_back(BudgetRow("Bomb: quorvane-icons " + command + ", peak RSS", bomb.what,
+    rows.push_back(TargetRow("Bomb: quorvane-icons " + command + ", peak RSS", bomb.what,
                              run.peakResident, kMemoryTarget, text, "64 MB"));
 }
 

@@ -84,4 +84,17 @@ std::size_t Table::Missed() const {
     return missed;
 }
 
+Row TargetRow(const std::string& action, const std::string& input, double value, double target,
+              const std::string& measured, const std::string& floor) {
+    Row row;
+    row.action = action;
+    row.input = input;
+    row.measured = measured;
+    row.floor = floor;
+    row.ratio = value / target;
+    row.limit = 1.0;
+    row.note = "ratio against the target";
+    return row;
+}
+
 }  // namespace bench

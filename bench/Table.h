@@ -25,6 +25,11 @@ struct Row {
     std::optional<bool> linear = std::nullopt;
 };
 
+// A row measured against a target rather than a floor: `value` over `target` as its ratio, which
+// must stay at most 1 ("ratio against the target").
+Row TargetRow(const std::string& action, const std::string& input, double value, double target,
+              const std::string& measured, const std::string& floor);
+
 class Table {
 public:
     void Add(Row row) { rows_.push_back(std::move(row)); }

@@ -3,9 +3,7 @@
 #include <optional>
 
 #include "library/FileState.h"
-#include "platform/picture/DrawBudget.h"
-#include "platform/picture/ImagePreference.h"
-#include "platform/picture/PictureDrawing.h"
+#include "platform/picture/DescribedDrawing.h"
 #include "platform/picture/PngEncoder.h"
 
 // File::DrawRgba and File::Png: a group drawn from one image at a time, as the tool's PNGs are.
@@ -15,42 +13,6 @@ namespace icons = platform::icons;
 namespace picture = platform::picture;
 
 namespace {
-
-// The first image of `images` in order of preference that decodes within one draw's budget, each
-// read alone (at most kMaxDrawnImageBytes of it) when it is tried, a range that failed not tried
-// again; the budget's deadline runs from the first image read.
-std::optional<toolkit::ArgbPixels> DrawBest(const icons::IconFile& file,
-                                            const std::vector<icons::DescribedImage>& images,
-                                            int side) {
-    icons::IconGroup heads;
-    for (const icons::DescribedImage& image : images) {
-        heads.images.push_back(image.image);
-    }
-    std::optional<picture::DrawBudget> budget;
-    std::vector<icons::ByteRange> failed;
-    for (std::size_t index : picture::ImagesByPreference(heads, side, side)) {
-        const icons::ByteRange range = images[index].range;
-        if ((budget && budget->Expired()) ||
-            std::find(failed.begin(), failed.end(), range) != failed.end()) {
-            continue;
-        }
-        const icons::ByteRange read{.offset = range.offset,
-                                    .length = std::min(range.length, picture::kMaxDrawnImageBytes)};
-        auto bytes = icons::ReadImageAt(file, read);
-        if (!budget) {
-            budget.emplace();
-        }
-        if (bytes) {
-            icons::IconImage image = heads.images[index];
-            image.bytes = std::move(*bytes);
-            if (auto drawn = picture::DrawImage(image, side, side, *budget)) {
-                return drawn;
-            }
-        }
-        failed.push_back(range);
-    }
-    return std::nullopt;
-}
 
 // A straight colour component of a premultiplied one.
 std::uint8_t Straight(std::uint32_t component, std::uint32_t alpha) {
@@ -88,7 +50,8 @@ Result<toolkit::ArgbPixels> Draw(File::State& state, std::uint32_t index, int si
         return Error{group.problem};
     }
     const std::lock_guard lock(state.mutex);
-    auto drawn = DrawBest(state.file, state.described[group.sameAs.value_or(index)], side);
+    auto drawn =
+        picture::DrawDescribed(state.file, state.described[group.sameAs.value_or(index)], side);
     if (!drawn || drawn->pixels.empty()) {
         return Error{"none of the group's " +
                      std::to_string(state.described[group.sameAs.value_or(index)].size()) +

@@ -2,9 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/picture/DrawBudget.h"
-#include "platform/picture/ImagePreference.h"
-#include "platform/picture/PictureDrawing.h"
+#include "platform/picture/DescribedDrawing.h"
 #include "platform/picture/PngEncoder.h"
 
 namespace tool {
@@ -43,37 +41,8 @@ std::map<std::uint32_t, DescribedIcon> DescribeIcons(const icons::IconFile& file
 
 std::optional<std::vector<std::uint8_t>> EncodePng(const icons::IconFile& file,
                                                    const DescribedIcon& icon, int side) {
-    icons::IconGroup heads;
-    for (const icons::DescribedImage& image : icon.images) {
-        heads.images.push_back(image.image);
-    }
-    // The draw's deadline runs from the first image read (reading is bounded apart, by
-    // kMaxDrawnImageBytes), so that a slow disk does not refuse a small image at the end of a
-    // long range.
-    std::optional<picture::DrawBudget> budget;
-    std::vector<icons::ByteRange> failed;
-    for (std::size_t index : picture::ImagesByPreference(heads, side, side)) {
-        const icons::ByteRange range = icon.images[index].range;
-        if ((budget && budget->Expired()) ||
-            std::find(failed.begin(), failed.end(), range) != failed.end()) {
-            continue;
-        }
-        const icons::ByteRange drawn{
-            .offset = range.offset, .length = std::min(range.length, picture::kMaxDrawnImageBytes)};
-        auto bytes = icons::ReadImageAt(file, drawn);
-        if (!budget) {
-            budget.emplace();
-        }
-        if (bytes) {
-            icons::IconImage image = heads.images[index];
-            image.bytes = std::move(*bytes);
-            if (const auto drawn = picture::DrawImage(image, side, side, *budget)) {
-                return picture::PngOfPixels(*drawn);
-            }
-        }
-        failed.push_back(range);
-    }
-    return std::nullopt;
+    const auto drawn = picture::DrawDescribed(file, icon.images, side);
+    return drawn ? picture::PngOfPixels(*drawn) : std::nullopt;
 }
 
 }  // namespace tool

@@ -1,5 +1,6 @@
 #include "platform/picture/PictureDrawing.h"
 
+#include "platform/picture/DrawnPixels.h"
 #include "platform/picture/IconImageDecoding.h"
 #include "platform/picture/ImagePreference.h"
 #include "platform/picture/Picture.h"
@@ -38,8 +39,13 @@ toolkit::ArgbPixels DrawGroup(const icons::IconGroup& group, int width, int heig
 }
 
 toolkit::ArgbPixels Picture::Pixels(int width, int height) const {
+    if (auto kept = ProcessDrawnPixels().Find(group_, width, height)) {
+        return std::move(*kept);
+    }
     DrawBudget budget;
-    return DrawGroup(Group(), width, height, budget);
+    toolkit::ArgbPixels drawn = DrawGroup(Group(), width, height, budget);
+    ProcessDrawnPixels().Keep(group_, drawn);
+    return drawn;
 }
 
 }  // namespace platform::picture

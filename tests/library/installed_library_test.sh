@@ -13,8 +13,13 @@ prefix="$scratch/prefix"
 for component in runtime development; do
     "$cmake" --install "$build" --prefix "$prefix" --component "$component" >/dev/null
 done
-[ -e "$prefix"/lib*/libquorvane.so.1 ] || { echo "no libquorvane.so.1 installed"; exit 1; }
-libdir=$(dirname "$(ls "$prefix"/lib*/libquorvane.so.1 "$prefix"/lib/*/libquorvane.so.1 2>/dev/null | head -1)")
+# The library's directory: lib/, or the multiarch lib/<triplet>/ Debian keeps libraries in.
+library=
+for candidate in "$prefix"/lib*/libquorvane.so.1 "$prefix"/lib/*/libquorvane.so.1; do
+    [ -e "$candidate" ] && library=$candidate && break
+done
+[ -n "$library" ] || { echo "no libquorvane.so.1 installed"; exit 1; }
+libdir=$(dirname "$library")
 if grep -rq 'platform/' "$prefix/include/quorvane"; then
     echo "an installed header names the project's internal headers"
     exit 1
