@@ -29,7 +29,7 @@ expect() {  # expect "WORDS" EXPECTED: the completions of the words, "|" between
 expect "" "--help|--version|extract|list|pack|save|thumbnail"
 expect "ex" "extract"
 expect "list --j" "--jobs|--json"
-expect "thumbnail -" "--help|--sandbox|--verbose|-s"
+expect "thumbnail -" "--help|--verbose|-s"
 expect "save --p" "--png"
 expect "extract -o $scratch/ic" "$scratch/icons.d"
 expect "extract $scratch/ic" "$scratch/icons.d|$scratch/icons.dll"
