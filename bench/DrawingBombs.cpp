@@ -33,8 +33,8 @@ void AppendChunk(Bytes& png, const char* type, const Bytes& data) {
 }
 
 void Little16(Bytes& out, std::uint16_t value) {
-    out.insert(out.end(),
-               {static_cast<std::uint8_t>(value), static_cast<std::uint8_t>(value >> 8)});
+    out.push_back(static_cast<std::uint8_t>(value));
+    out.push_back(static_cast<std::uint8_t>(value >> 8));
 }
 
 void Little32(Bytes& out, std::uint32_t value) {

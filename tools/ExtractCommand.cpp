@@ -373,8 +373,15 @@ std::string ExtractedName(const std::string& directory, const std::string& stem,
                           std::uint32_t index, const std::string& label, bool png) {
     char number[16];
     std::snprintf(number, sizeof number, "%03u", static_cast<unsigned>(index));
-    const std::string name = stem + "-" + number + (label.empty() ? "" : "-" + SafeLabel(label)) +
-                             (png ? ".png" : ".ico");
+    // Appended piece by piece: GCC 12 warns falsely (-Wrestrict) on "text" + a string's temporary.
+    std::string name = stem;
+    name += '-';
+    name += number;
+    if (!label.empty()) {
+        name += '-';
+        name += SafeLabel(label);
+    }
+    name += png ? ".png" : ".ico";
     return ProgramText(NativePath(directory) / NativePath(name));
 }
 

@@ -30,7 +30,8 @@ std::string SizedName(const std::string& fileName, int side) {
     const std::size_t slash = fileName.find_last_of("/\\");
     const std::size_t partStart = slash == std::string::npos ? 0 : slash + 1;
     const std::size_t dot = fileName.rfind('.');
-    const std::string suffix = "-" + std::to_string(side);
+    std::string suffix = "-";
+    suffix += std::to_string(side);  // not "-" + ...: GCC 12 warns falsely (-Wrestrict) on that
     if (dot == std::string::npos || dot <= partStart) {
         return fileName + suffix;
     }

@@ -61,17 +61,21 @@ std::string DescribeImage(const icons::DescribedImage& described) {
     }
     std::string text = std::to_string(facts.width) + "x" + std::to_string(facts.height) + " " +
                        std::to_string(facts.depth) + "bpp" + (facts.format == "png" ? " png" : "");
+    // Appended piece by piece: GCC 12 warns falsely (-Wrestrict) on " " + a string's temporary.
     if (image.hotspot) {
-        text += " " + Format(_("hotspot %s,%s"),
-                             {std::to_string(image.hotspot->x), std::to_string(image.hotspot->y)});
+        text += ' ';
+        text += Format(_("hotspot %s,%s"),
+                       {std::to_string(image.hotspot->x), std::to_string(image.hotspot->y)});
     }
     if (facts.claimDiffers) {
-        const std::string claim =
-            std::to_string(image.entry.PixelWidth()) + "x" +
-            std::to_string(image.entry.PixelHeight()) +
-            (image.entry.bitCount != 0 ? " " + std::to_string(image.entry.bitCount) + "bpp"
-                                       : std::string());
-        text += " " + Format(_("(the group says %s)"), {claim});
+        std::string claim = std::to_string(image.entry.PixelWidth()) + "x" +
+                            std::to_string(image.entry.PixelHeight());
+        if (image.entry.bitCount != 0) {
+            claim += ' ';
+            claim += std::to_string(image.entry.bitCount) + "bpp";
+        }
+        text += ' ';
+        text += Format(_("(the group says %s)"), {claim});
     }
     return text;
 }

@@ -4,7 +4,7 @@
 #include <unordered_map>
 
 #include "platform/icons/IconGroups.h"
-#include "platform/icons/detail/IconSource.h"
+#include "platform/icons/detail/GroupReading.h"
 
 namespace platform::icons {
 

@@ -9,7 +9,7 @@
 
 #include "platform/files/NativePath.h"
 #include "platform/icons/detail/DirectoryIndex.h"
-#include "platform/icons/detail/IconSource.h"
+#include "platform/icons/detail/GroupReading.h"
 #include "platform/icons/detail/SharedResources.h"
 
 namespace platform::icons {

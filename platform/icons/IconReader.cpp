@@ -10,7 +10,7 @@
 #include "platform/icons/ByteSource.h"
 #include "platform/icons/detail/AniFileReader.h"
 #include "platform/icons/detail/IcoFileReader.h"
-#include "platform/icons/detail/IconSource.h"
+#include "platform/icons/detail/GroupReading.h"
 #include "platform/icons/detail/NeResources.h"
 #include "platform/icons/detail/PeResources.h"
 #include "platform/icons/detail/SharedResources.h"

@@ -5,7 +5,7 @@
 #include <exception>
 
 #include "platform/icons/detail/IconHandleTable.h"
-#include "platform/icons/detail/IconSource.h"
+#include "platform/icons/detail/GroupReading.h"
 #include "platform/icons/detail/LastIconFile.h"
 
 namespace platform::icons {

@@ -14,7 +14,7 @@ struct ReadError {
 };
 
 template <typename T>
-class ReadResult {
+class [[nodiscard]] ReadResult {
 public:
     ReadResult(T value) : state_(std::move(value)) {}          // NOLINT: implicit on purpose
     ReadResult(ReadError error) : state_(std::move(error)) {}  // NOLINT: implicit on purpose
@@ -32,12 +32,22 @@ public:
     // The reason; only for a result that holds none.
     const ReadError& error() const { return std::get<1>(state_); }
 
+    // The next step's result on the value, or this result's reason when it holds none: a chain of
+    // reads each needing the one before (`bytes.Then(parse)` for `bytes ? parse(*bytes) : bytes`).
+    template <typename Next>
+    auto Then(Next&& next) const -> decltype(next(std::declval<const T&>())) {
+        if (!ok()) {
+            return error();
+        }
+        return next(value());
+    }
+
 private:
     std::variant<T, ReadError> state_;
 };
 
 // A failure with this reason.
-inline ReadError Failure(std::string reason) {
+[[nodiscard]] inline ReadError Failure(std::string reason) {
     return ReadError{std::move(reason)};
 }
 

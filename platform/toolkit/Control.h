@@ -8,7 +8,8 @@
 namespace toolkit {
 
 class Form;
-// The backend's half of a control, its widget (platform/toolkit/qt/Peers.h).
+// The backend's half of a control, its widget or window (platform/toolkit/qt/Peers.h,
+// platform/toolkit/win32/Peers.h).
 class ControlPeer;
 
 // What every visible control of a form shares: a place in twips, visibility, a tab index and a

@@ -8,7 +8,8 @@
 namespace toolkit {
 
 class Control;
-// The backend's half of a form, its top-level window (platform/toolkit/qt/Peers.h).
+// The backend's half of a form, its top-level window (platform/toolkit/qt/Peers.h,
+// platform/toolkit/win32/Peers.h).
 class FormPeer;
 
 struct Color {

@@ -4,9 +4,10 @@
 #include <optional>
 #include <string>
 
-// The last step of the two modal dialogs: by default the real Qt dialogs; a test installs scripted
-// ones that record or answer without anything modal appearing. Everything before this step (what
-// is shown, how the answer is used) is the same code either way.
+// The last step of the two modal dialogs: by default the backend's real dialogs (Qt's, or the
+// Windows common dialogs); a test installs scripted ones that record or answer without anything
+// modal appearing. Everything before this step (what is shown, how the answer is used) is the
+// same code either way.
 namespace toolkit {
 
 struct MessageBoxRequest {

@@ -5,7 +5,7 @@
 
 #include "platform/toolkit/Presenters.h"
 
-// The real Qt dialogs behind the presenters.
+// The real dialogs behind the presenters, each backend's own (qt/, win32/).
 namespace toolkit {
 
 // A modal QMessageBox: the style's icon, one OK button, the title and the text.

@@ -142,7 +142,9 @@ public:
         const ByteRange range{group.offset, std::min({group.length, source_.Size() - group.offset,
                                                       std::uint64_t{kMaxGroupBytes}})};
         const auto bytes = ReadStructure(source_, range.offset, range.length, "group directory");
-        auto entries = bytes ? ParseGroupDirectory(*bytes, range.offset, kind_) : bytes.error();
+        auto entries = bytes.Then([&](const std::vector<std::uint8_t>& directory) {
+            return ParseGroupDirectory(directory, range.offset, kind_);
+        });
         if (!entries) {
             return entries.error();
         }

@@ -41,7 +41,7 @@ ReadResult<std::pair<std::uint32_t, DirectoryCounts>> TypeDirectory(
     const std::string entryWord = std::string("the ") + name + " type entry";
     const auto directory =
         ResourceTree::Subdirectory(*type, typeEntry ? typeEntry : entryWord.c_str());
-    const auto counts = directory ? tree.Counts(*directory) : directory.error();
+    const auto counts = directory.Then([&](const auto& found) { return tree.Counts(found); });
     if (!counts) {
         return counts.error();
     }
@@ -52,7 +52,7 @@ ReadResult<std::pair<std::uint32_t, DirectoryCounts>> TypeDirectory(
 ReadResult<ResourceData> DataOf(const ResourceTree& tree, const ResourceEntry& entry,
                                 const Subject& what) {
     const auto languages = ResourceTree::Subdirectory(entry, what);
-    return languages ? tree.FirstLanguage(*languages) : languages.error();
+    return languages.Then([&](const auto& found) { return tree.FirstLanguage(found); });
 }
 
 // Where the first language of the resource a name entry leads to lies in the file.
@@ -137,7 +137,9 @@ public:
         const auto bytes =
             range ? ReadStructure(source_, range->offset, range->length, "group directory")
                   : range.error();
-        auto entries = bytes ? ParseGroupDirectory(*bytes, range->offset, kind_) : bytes.error();
+        auto entries = bytes.Then([&](const std::vector<std::uint8_t>& directory) {
+            return ParseGroupDirectory(directory, range->offset, kind_);
+        });
         if (!entries) {
             return entries.error();
         }
