@@ -314,9 +314,10 @@ bool ExtractFile(const ToolCommand& command, const WalkItem& item, const std::st
     }
     const std::size_t parts = (indexes.size() + kIconsPerPart - 1) / kIconsPerPart;
     return RunInOrder(parts, jobs, [&](std::size_t part) {
-        const auto own = icons::IconFile::Open(fileName);
+        const auto own = icons::IconFile::Open(fileName, *command.resourceKind);
         if (!own) {
-            ReportReason(fileName, Format(_("no icons: %s"), {ReaderReason(own.error().reason)}));
+            ReportReason(fileName,
+                         NoGroups(*command.resourceKind, ReaderReason(own.error().reason)));
             return false;
         }
         const std::size_t first = part * kIconsPerPart;

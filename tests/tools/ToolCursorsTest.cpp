@@ -75,6 +75,24 @@ TEST_F(IconsToolCursors, ExtractWritesEachCursorGroupAsACurFile) {
         << "the image's own size, not the group's claim";
 }
 
+// A file of more groups than one part of the parallel extraction holds: each part reads cursors.
+TEST_F(IconsToolCursors, ManyCursorGroupsAreWrittenOnSeveralJobsAlike) {
+    fixtures::PeBuilder pe;
+    pe.AddResource(fixtures::kRtCursor, 1, fixtures::CursorResourceBytes(arrow_));
+    for (std::uint16_t id = 1; id <= 40; ++id) {
+        pe.AddResource(fixtures::kRtGroupCursor, id,
+                       fixtures::CursorGroupDirectoryBytes({fixtures::CursorEntryFor(arrow_, 1)}));
+    }
+    fixtures::WriteFile(Path("many.dll"), pe.Build(false));
+
+    const ToolRun run =
+        Run({"extract", "--cursors", "--jobs", "2", Path("many.dll"), "-o", Path("many")});
+
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    ASSERT_EQ(Written("many").size(), 40);
+    EXPECT_EQ(Read("many/" + Written("many").back()), fixtures::BuildCur({arrow_}));
+}
+
 TEST_F(IconsToolCursors, ListShowsEachCursorsHotspotAndWhatTheGroupClaims) {
     const ToolRun text = Run({"list", "--cursors", Path("app.exe")});
     const ToolRun json = Run({"list", "--json", "--cursors", Path("app.exe")});
