@@ -10,6 +10,8 @@
 #include <cerrno>
 #include <memory>
 
+#include "platform/toolkit/FirstNames.h"
+
 namespace toolkit::directory_listing {
 
 namespace {
@@ -45,45 +47,7 @@ bool IsKind(DIR* directory, const dirent& entry, EntryKind kind) {
     return kind == EntryKind::Directory ? S_ISDIR(status.st_mode) : S_ISREG(status.st_mode);
 }
 
-// Keeps the first `limit` names in list order while names keep coming, without holding more than
-// twice that many at any time.
-class FirstNames {
-public:
-    explicit FirstNames(std::size_t limit) : limit_(limit) {}
-
-    void Add(std::string raw) {
-        if (limit_ == 0) {
-            return;
-        }
-        names_.push_back(MakeShownName(std::move(raw)));
-        if (names_.size() >= 2 * limit_) {
-            Trim();
-        }
-    }
-
-    std::vector<std::string> Take() {
-        std::sort(names_.begin(), names_.end(), ShownBefore);
-        if (names_.size() > limit_) {
-            names_.resize(limit_);
-        }
-        std::vector<std::string> raw;
-        raw.reserve(names_.size());
-        for (ShownName& name : names_) {
-            raw.push_back(std::move(name.raw));
-        }
-        return raw;
-    }
-
-private:
-    void Trim() {
-        std::nth_element(names_.begin(), names_.begin() + static_cast<std::ptrdiff_t>(limit_),
-                         names_.end(), ShownBefore);
-        names_.resize(limit_);
-    }
-
-    std::size_t limit_;
-    std::vector<ShownName> names_;
-};
+using FirstNames = toolkit::FirstNames<ShownName, ShownBefore>;
 
 struct DirCloser {
     void operator()(DIR* directory) const { ::closedir(directory); }
@@ -113,7 +77,7 @@ Listing ListDirectory(const std::string& directory, EntryKind kind,
         }
         std::string name(entry->d_name);
         if (!accept || accept(name)) {
-            first.Add(std::move(name));
+            first.Add(MakeShownName(std::move(name)));
         }
     }
     if (errno != 0) {

@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "platform/toolkit/DirectoryListing.h"
+#include "platform/toolkit/FirstNames.h"
 #include "platform/toolkit/win32/WideText.h"
 
 // Directory listings read with FindFirstFileExW: names as Windows stores them, hidden and system
@@ -27,39 +28,7 @@ bool ShownBefore(const ShownName& a, const ShownName& b) {
     return byText != CSTR_EQUAL ? byText == CSTR_LESS_THAN : a.raw < b.raw;
 }
 
-// Keeps the first `limit` names in list order while names keep coming, without holding more than
-// twice that many at any time.
-class FirstNames {
-public:
-    explicit FirstNames(std::size_t limit) : limit_(limit) {}
-
-    void Add(ShownName name) {
-        if (limit_ == 0) {
-            return;
-        }
-        names_.push_back(std::move(name));
-        if (names_.size() >= 2 * limit_) {
-            std::nth_element(names_.begin(), names_.begin() + static_cast<std::ptrdiff_t>(limit_),
-                             names_.end(), ShownBefore);
-            names_.resize(limit_);
-        }
-    }
-
-    std::vector<std::string> Take() {
-        std::sort(names_.begin(), names_.end(), ShownBefore);
-        names_.resize(std::min(names_.size(), limit_));
-        std::vector<std::string> raw;
-        raw.reserve(names_.size());
-        for (ShownName& name : names_) {
-            raw.push_back(std::move(name.raw));
-        }
-        return raw;
-    }
-
-private:
-    std::size_t limit_;
-    std::vector<ShownName> names_;
-};
+using FirstNames = toolkit::FirstNames<ShownName, ShownBefore>;
 
 // The errno number the lists read for a Windows error: ENOENT for a directory that is not there.
 int ErrnoOf(DWORD error) {
