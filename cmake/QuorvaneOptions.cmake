@@ -49,3 +49,21 @@ function(quorvane_backed_library name)
     target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
     target_link_libraries(${name} PUBLIC ${ARG_LIBS} PRIVATE ${ARG_BACKEND_LIBS} quorvane_flags)
 endfunction()
+
+# quorvane_preload_sanitizers(test...): tests whose programs are not built here (python3, the
+# compiler and the example built as another project builds it) load instrumented code. Under
+# QUORVANE_SANITIZE the sanitizers' runtimes are preloaded for them (they must come first), and
+# leaks are not counted (those of the host programs are not ours).
+function(quorvane_preload_sanitizers)
+    if(NOT QUORVANE_SANITIZE)
+        return()
+    endif()
+    execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=libasan.so
+        OUTPUT_VARIABLE asan OUTPUT_STRIP_TRAILING_WHITESPACE)
+    execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=libubsan.so
+        OUTPUT_VARIABLE ubsan OUTPUT_STRIP_TRAILING_WHITESPACE)
+    foreach(test IN LISTS ARGN)
+        set_property(TEST ${test} APPEND PROPERTY ENVIRONMENT
+            "LD_PRELOAD=${asan}:${ubsan}" "ASAN_OPTIONS=detect_leaks=0")
+    endforeach()
+endfunction()
