@@ -70,8 +70,8 @@ std::string Off(const char* why) {
 
 }  // namespace
 
-std::string RestrictFileAccess(const std::vector<std::string>& readableFiles,
-                               int writableDirectory) {
+std::string RestrictFileAccess(const std::vector<std::string>& readableFiles, int writableDirectory,
+                               const std::vector<std::string>& readableTrees) {
     const int abi = LandlockAbi();
     if (abi < 1) {
         return "landlock: off (the kernel has no Landlock)";
@@ -90,6 +90,14 @@ std::string RestrictFileAccess(const std::vector<std::string>& readableFiles,
         struct stat status {};
         if (opened.Get() >= 0 && ::fstat(opened.Get(), &status) == 0 && S_ISREG(status.st_mode) &&
             !AddRule(ruleset.Get(), opened.Get(), LANDLOCK_ACCESS_FS_READ_FILE)) {
+            return Off("a read rule was refused");
+        }
+    }
+    for (const std::string& tree : readableTrees) {
+        const Descriptor opened(::open(tree.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+        if (opened.Get() >= 0 &&
+            !AddRule(ruleset.Get(), opened.Get(),
+                     LANDLOCK_ACCESS_FS_READ_FILE | LANDLOCK_ACCESS_FS_READ_DIR)) {
             return Off("a read rule was refused");
         }
     }

@@ -10,9 +10,10 @@ namespace tool::linux_sandbox {
 // writing, truncating and removing files beneath `writableDirectory` (a descriptor; -1: nowhere);
 // every other file-system access a Landlock ABI up to 3 governs is refused with EACCES. Each file
 // is opened (O_PATH) now: only that very file may be opened again; a name that is not a regular
-// file gets no rule. Gives "landlock: ABI N", or
-// "landlock: off (...)" and changes nothing when the kernel has no Landlock or refuses.
-std::string RestrictFileAccess(const std::vector<std::string>& readableFiles,
-                               int writableDirectory);
+// file gets no rule. Everything beneath each of `readableTrees` may be read too (a sanitized
+// build's exit check reads /proc). Gives "landlock: ABI N", or "landlock: off (...)" and changes
+// nothing when the kernel has no Landlock or refuses.
+std::string RestrictFileAccess(const std::vector<std::string>& readableFiles, int writableDirectory,
+                               const std::vector<std::string>& readableTrees = {});
 
 }  // namespace tool::linux_sandbox

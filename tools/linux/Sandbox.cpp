@@ -24,7 +24,8 @@ namespace {
 constexpr rlim_t kMiB = 1024 * 1024;
 
 // A sanitizer's run-time reserves terabytes of address space and, at exit, checks for leaks from
-// a process it starts and traces: under it neither the address-space limit nor the filter apply.
+// a process it starts and traces, reading /proc: under it neither the address-space limit nor the
+// filter apply, and /proc stays readable.
 #if defined(__SANITIZE_ADDRESS__)
 constexpr bool kSanitized = true;
 #elif defined(__has_feature)
@@ -104,8 +105,11 @@ std::vector<std::string> ConfineProcess(const Confinement& confinement) {
         lines.push_back("seccomp: off (needs no_new_privs)");
         return lines;
     }
-    lines.push_back(linux_sandbox::RestrictFileAccess(confinement.readableFiles,
-                                                      confinement.writableDirectory));
+    // The sanitizer's exit check lists the process's threads in /proc.
+    const std::vector<std::string> sanitizerTrees =
+        kSanitized ? std::vector<std::string>{"/proc"} : std::vector<std::string>{};
+    lines.push_back(linux_sandbox::RestrictFileAccess(
+        confinement.readableFiles, confinement.writableDirectory, sanitizerTrees));
     lines.push_back(kSanitized ? "seccomp: off (the sanitizer's exit check traces the process)"
                                : linux_sandbox::LoadSyscallFilter());
 #ifdef QUORVANE_SANDBOX_PROBES
