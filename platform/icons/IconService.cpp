@@ -4,8 +4,8 @@
 
 #include <exception>
 
-#include "platform/icons/detail/IconHandleTable.h"
 #include "platform/icons/detail/GroupReading.h"
+#include "platform/icons/detail/IconHandleTable.h"
 #include "platform/icons/detail/LastIconFile.h"
 
 namespace platform::icons {
