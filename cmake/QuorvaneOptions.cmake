@@ -30,8 +30,9 @@ endfunction()
 #                         LIBS ... BACKEND_LIBS ...): one static library made of two halves. The
 # platform-neutral sources compile as the NEUTRAL object library, with LIBS only; the backend's
 # sources (the Qt half, in a qt/ folder) as the BACKEND object library, which alone sees
-# BACKEND_LIBS. The library links BACKEND_LIBS privately, so what builds against it gets no
-# backend include directory on its compile line. A second backend swaps the BACKEND half.
+# BACKEND_LIBS. The library links BACKEND_LIBS privately: what builds against it gets no backend
+# include directory on its compile line, though a program linking it still links them (a static
+# library's own dependencies go with it). A second backend swaps the BACKEND half.
 function(quorvane_backed_library name)
     cmake_parse_arguments(ARG "" "NEUTRAL;BACKEND" "SOURCES;BACKEND_SOURCES;LIBS;BACKEND_LIBS"
         ${ARGN})
