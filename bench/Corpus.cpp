@@ -3,7 +3,7 @@
 #include <stdexcept>
 
 #include "platform/icons/FileSource.h"
-#include "platform/icons/IconGroups.h"
+#include "platform/icons/GroupTable.h"
 #include "platform/toolkit/DirectoryListing.h"
 #include "platform/toolkit/NamePattern.h"
 

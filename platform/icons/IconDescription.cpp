@@ -3,14 +3,14 @@
 #include <algorithm>
 #include <unordered_map>
 
-#include "platform/icons/IconGroups.h"
+#include "platform/icons/GroupTable.h"
 #include "platform/icons/detail/GroupReading.h"
 
 namespace platform::icons {
 
 namespace {
 
-ReadResult<DescribedImage> DescribeImage(const ByteSource& source, IconGroups& groups,
+ReadResult<DescribedImage> DescribeImage(const ByteSource& source, GroupTable& groups,
                                          const GroupRecord& record, std::size_t entry) {
     const auto placed = PlaceImage(source, groups, record, entry);
     if (!placed) {
@@ -34,7 +34,7 @@ ReadResult<DescribedImage> DescribeImage(const ByteSource& source, IconGroups& g
     return described;
 }
 
-DescribedGroup DescribeGroup(const ByteSource& source, IconGroups& groups,
+DescribedGroup DescribeGroup(const ByteSource& source, GroupTable& groups,
                              const ReadResult<GroupRecord>& record) {
     DescribedGroup group;
     if (!record) {
@@ -62,7 +62,7 @@ DescribedGroup DescribeGroup(const ByteSource& source, IconGroups& groups,
 void DescribeIconGroups(const IconFile& file,
                         const std::function<void(const DescribedGroup&)>& each,
                         std::uint32_t last) {
-    IconGroups& groups = file.Groups();
+    GroupTable& groups = file.Groups();
     std::unordered_map<ByteRange, std::uint32_t, ByteRangeHash> described;
     for (std::uint32_t index = 0; index < groups.Count() && index <= last; ++index) {
         const auto record = groups.Group(index);

@@ -27,7 +27,7 @@ std::string Lowered(std::string text) {
 
 struct Opened {
     std::unique_ptr<AttachedSource> source;
-    ReadResult<std::unique_ptr<IconGroups>> groups;
+    ReadResult<std::unique_ptr<GroupTable>> groups;
 };
 
 Opened OpenGroups(std::unique_ptr<FileSource> file, const format::ResourceKind& kind) {

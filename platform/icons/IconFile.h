@@ -4,7 +4,7 @@
 #include <string>
 
 #include "platform/icons/FileSource.h"
-#include "platform/icons/IconGroups.h"
+#include "platform/icons/GroupTable.h"
 #include "platform/icons/ReadResult.h"
 
 // The icons a path stands for, opened: the file and its icon groups. Since Windows 10 the icons of
@@ -46,7 +46,7 @@ public:
                                      const format::ResourceKind& kind = format::kIconResources);
 
     const ByteSource& Source() const { return *source_; }
-    IconGroups& Groups() const { return *groups_; }
+    GroupTable& Groups() const { return *groups_; }
     // The file the icons are read from: the path given, or the .mun file it stands for.
     const std::string& Path() const { return path_; }
 
@@ -57,12 +57,12 @@ public:
     void Reattach(std::unique_ptr<FileSource> file) { source_->Attach(std::move(file)); }
 
 private:
-    IconFile(std::unique_ptr<AttachedSource> source, std::unique_ptr<IconGroups> groups,
+    IconFile(std::unique_ptr<AttachedSource> source, std::unique_ptr<GroupTable> groups,
              std::string path)
         : source_(std::move(source)), groups_(std::move(groups)), path_(std::move(path)) {}
 
     std::unique_ptr<AttachedSource> source_;
-    std::unique_ptr<IconGroups> groups_;  // reads source_
+    std::unique_ptr<GroupTable> groups_;  // reads source_
     std::string path_;
 };
 

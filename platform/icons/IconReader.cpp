@@ -23,7 +23,7 @@ constexpr std::size_t kDosHeaderSize = 64;
 constexpr std::size_t kNewHeaderOffsetField = 0x3C;
 
 // The executable whose MS-DOS header (its first 64 bytes, starting with "MZ") is `dos`.
-ReadResult<std::unique_ptr<IconGroups>> OpenExecutable(const ByteSource& source,
+ReadResult<std::unique_ptr<GroupTable>> OpenExecutable(const ByteSource& source,
                                                        std::span<const std::uint8_t> dos,
                                                        const format::ResourceKind& kind) {
     if (dos.size() < kDosHeaderSize) {
@@ -48,7 +48,7 @@ ReadResult<std::unique_ptr<IconGroups>> OpenExecutable(const ByteSource& source,
 
 // The readable images of a group record, sharing what is held from the same file; the reason of
 // the first image left out when none can be taken.
-ReadResult<IconGroup> CollectImages(const ByteSource& source, IconGroups& groups,
+ReadResult<IconGroup> CollectImages(const ByteSource& source, GroupTable& groups,
                                     const GroupRecord& record, SharedResources& shared) {
     IconGroup group;
     std::optional<ReadError> firstProblem;
@@ -83,7 +83,7 @@ ReadResult<IconGroup> CollectImages(const ByteSource& source, IconGroups& groups
 
 }  // namespace
 
-ReadResult<std::unique_ptr<IconGroups>> OpenIconGroups(const ByteSource& source,
+ReadResult<std::unique_ptr<GroupTable>> OpenIconGroups(const ByteSource& source,
                                                        const format::ResourceKind& kind) {
     // One read serves both the magic and, for an executable, its whole MS-DOS header.
     const auto head = ReadBytes(source, 0, std::min<std::uint64_t>(kDosHeaderSize, source.Size()));
@@ -94,7 +94,7 @@ ReadResult<std::unique_ptr<IconGroups>> OpenIconGroups(const ByteSource& source,
                                    : OpenIcoIconGroups(source, kind);
 }
 
-ReadResult<PlacedImage> PlaceImage(const ByteSource& source, IconGroups& groups,
+ReadResult<PlacedImage> PlaceImage(const ByteSource& source, GroupTable& groups,
                                    const GroupRecord& record, std::size_t entry) {
     constexpr std::uint64_t kHotspotSize = 4;
     const auto range = groups.ImageOf(record, entry);
@@ -125,7 +125,7 @@ bool IsReadableImage(const ByteRange& range) {
 }
 
 ReadResult<std::shared_ptr<const IconGroup>> ReadIconGroupFrom(const ByteSource& source,
-                                                               IconGroups& groups,
+                                                               GroupTable& groups,
                                                                std::int32_t index) {
     const std::uint32_t count = groups.Count();
     if (index < 0 || static_cast<std::uint32_t>(index) >= count) {

@@ -10,7 +10,7 @@
 
 #include "platform/format/ImageHeader.h"
 #include "platform/format/ResourceKinds.h"
-#include "platform/icons/IconGroups.h"
+#include "platform/icons/GroupTable.h"
 #include "platform/icons/detail/GroupReading.h"
 #include "tests/support/IconFixtures.h"
 

@@ -1,7 +1,7 @@
 // What the group directories call each group: its ID or name, and the language of the copy read.
 #include <gtest/gtest.h>
 
-#include "platform/icons/IconGroups.h"
+#include "platform/icons/GroupTable.h"
 #include "tests/support/IconFixtures.h"
 
 namespace {

@@ -9,7 +9,7 @@ namespace platform::icons {
 
 namespace {
 
-class AniFileGroups final : public IconGroups {
+class AniFileGroups final : public GroupTable {
 public:
     AniFileGroups(const ByteSource& source, const format::ResourceKind& kind)
         : source_(source), kind_(kind) {}
@@ -56,14 +56,14 @@ ReadResult<ByteRange> CheckAnimatedCursor(const ByteSource& source, const ByteRa
     return range;
 }
 
-ReadResult<std::unique_ptr<IconGroups>> OpenAniFileGroups(const ByteSource& source,
+ReadResult<std::unique_ptr<GroupTable>> OpenAniFileGroups(const ByteSource& source,
                                                           const format::ResourceKind& kind) {
     const auto header = ReadFixed<format::kRiffHeaderSize>(source, 0);
     if (!header || !format::IsAnimatedCursor(*header)) {
         return Failure(std::string("not an executable (it does not start with \"MZ\") nor ") +
                        kind.fileWord);
     }
-    return std::unique_ptr<IconGroups>(std::make_unique<AniFileGroups>(source, kind));
+    return std::unique_ptr<GroupTable>(std::make_unique<AniFileGroups>(source, kind));
 }
 
 }  // namespace platform::icons

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "platform/icons/ByteSource.h"
-#include "platform/icons/IconGroups.h"
+#include "platform/icons/GroupTable.h"
 
 // An animated cursor file (.ani: a RIFF "ACON" file) read as one group of one image, the whole
 // file.
@@ -19,7 +19,7 @@ ReadResult<ByteRange> CheckAnimatedCursor(const ByteSource& source, const ByteRa
 // The file as one group (index 0) of `kind` whose one image is every byte of the file. The reason
 // unless it starts with "RIFF", a size, and "ACON"; its image is refused (CheckAnimatedCursor) when
 // the RIFF chunk announces more than the file holds.
-ReadResult<std::unique_ptr<IconGroups>> OpenAniFileGroups(const ByteSource& source,
+ReadResult<std::unique_ptr<GroupTable>> OpenAniFileGroups(const ByteSource& source,
                                                           const format::ResourceKind& kind);
 
 }  // namespace platform::icons

@@ -5,7 +5,7 @@
 #include <optional>
 
 #include "platform/icons/ByteSource.h"
-#include "platform/icons/IconGroups.h"
+#include "platform/icons/GroupTable.h"
 #include "platform/icons/IconService.h"
 
 // The readers behind ExtractIconA and ReadIconGroup, over any byte source.
@@ -16,7 +16,7 @@ namespace platform::icons {
 // held from the same file; the reason where ExtractIconA gives 0. May throw std::bad_alloc; the
 // public entry points catch it.
 ReadResult<std::shared_ptr<const IconGroup>> ReadIconGroupFrom(const ByteSource& source,
-                                                               IconGroups& groups,
+                                                               GroupTable& groups,
                                                                std::int32_t index);
 
 // Where entry `entry` of a group's image lies and, for an item that starts with its hotspot, the
@@ -26,7 +26,7 @@ struct PlacedImage {
     ByteRange range;
     std::optional<Hotspot> hotspot;
 };
-ReadResult<PlacedImage> PlaceImage(const ByteSource& source, IconGroups& groups,
+ReadResult<PlacedImage> PlaceImage(const ByteSource& source, GroupTable& groups,
                                    const GroupRecord& record, std::size_t entry);
 
 // Whether the readers take an image of this extent: not empty, not larger than any read may be.

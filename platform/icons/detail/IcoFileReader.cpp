@@ -26,7 +26,7 @@ bool LooksLikeImage(std::span<const std::uint8_t> head) {
             headerSize == format::kBitmapV4HeaderSize || headerSize == format::kBitmapV5HeaderSize);
 }
 
-class IcoIconGroups final : public IconGroups {
+class IcoIconGroups final : public GroupTable {
 public:
     IcoIconGroups(const ByteSource& source, std::uint16_t count, const format::ResourceKind& kind)
         : source_(source), count_(count), kind_(kind) {}
@@ -86,7 +86,7 @@ private:
 
 }  // namespace
 
-ReadResult<std::unique_ptr<IconGroups>> OpenIcoIconGroups(const ByteSource& source,
+ReadResult<std::unique_ptr<GroupTable>> OpenIcoIconGroups(const ByteSource& source,
                                                           const format::ResourceKind& kind) {
     const auto header = ReadFixed<kIconDirHeaderSize>(source, 0);
     if (!header) {
@@ -102,7 +102,7 @@ ReadResult<std::unique_ptr<IconGroups>> OpenIcoIconGroups(const ByteSource& sour
     if (count == 0) {
         return Failure(std::string("the ") + kind.noun + " file holds no image");
     }
-    return std::unique_ptr<IconGroups>(std::make_unique<IcoIconGroups>(source, count, kind));
+    return std::unique_ptr<GroupTable>(std::make_unique<IcoIconGroups>(source, count, kind));
 }
 
 }  // namespace platform::icons

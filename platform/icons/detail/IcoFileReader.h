@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "platform/icons/ByteSource.h"
-#include "platform/icons/IconGroups.h"
+#include "platform/icons/GroupTable.h"
 
 // An .ico or .cur file read as one group holding all of its images.
 namespace platform::icons {
@@ -12,7 +12,7 @@ namespace platform::icons {
 // and starts like a DIB or a PNG; in a .cur file (type 2) each entry's hotspot stands where an
 // .ico entry has planes and bit count, which are then 0. The reason unless the header is the
 // kind's (reserved 0, type: the kind's directory type, count > 0).
-ReadResult<std::unique_ptr<IconGroups>> OpenIcoIconGroups(const ByteSource& source,
+ReadResult<std::unique_ptr<GroupTable>> OpenIcoIconGroups(const ByteSource& source,
                                                           const format::ResourceKind& kind);
 
 }  // namespace platform::icons

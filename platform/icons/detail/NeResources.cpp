@@ -114,7 +114,7 @@ std::uint64_t ExactLength(const NeResource& icon, const IconImage& entry) {
                                                                     : icon.length;
 }
 
-class NeIconGroups final : public IconGroups {
+class NeIconGroups final : public GroupTable {
 public:
     NeIconGroups(const ByteSource& source, const ResourceTable& table,
                  const format::ResourceKind& kind)
@@ -217,7 +217,7 @@ private:
 
 }  // namespace
 
-ReadResult<std::unique_ptr<IconGroups>> OpenNeIconGroups(const ByteSource& source,
+ReadResult<std::unique_ptr<GroupTable>> OpenNeIconGroups(const ByteSource& source,
                                                          std::uint64_t neOffset,
                                                          const format::ResourceKind& kind) {
     if (kind.neGroupType == 0) {
@@ -232,7 +232,7 @@ ReadResult<std::unique_ptr<IconGroups>> OpenNeIconGroups(const ByteSource& sourc
     if (!table->groups) {
         return Failure(std::string("the resource table has no ") + kind.groupsWord);
     }
-    return std::unique_ptr<IconGroups>(std::make_unique<NeIconGroups>(source, *table, kind));
+    return std::unique_ptr<GroupTable>(std::make_unique<NeIconGroups>(source, *table, kind));
 }
 
 }  // namespace platform::icons

@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "platform/icons/ByteSource.h"
-#include "platform/icons/IconGroups.h"
+#include "platform/icons/GroupTable.h"
 
 // The groups of one kind of resource of a 16-bit NE executable, read from its resource table.
 namespace platform::icons {
@@ -14,7 +14,7 @@ namespace platform::icons {
 // numbered, in stored order), and an entry's image is the item record (RT_ICON, RT_CURSOR) its ID
 // names. The reason when the resource table is missing or malformed or has no groups of the kind,
 // or the kind has none in NE files.
-ReadResult<std::unique_ptr<IconGroups>> OpenNeIconGroups(const ByteSource& source,
+ReadResult<std::unique_ptr<GroupTable>> OpenNeIconGroups(const ByteSource& source,
                                                          std::uint64_t neOffset,
                                                          const format::ResourceKind& kind);
 

@@ -81,7 +81,7 @@ ResourceName NameOf(const ResourceTree& tree, const ResourceEntry& entry,
 }
 
 // What a PE image holds of a kind: its resource tree, read through its section table.
-class PeResources : public IconGroups {
+class PeResources : public GroupTable {
 public:
     PeResources(const ByteSource& source, PeImage image, const format::ResourceKind& kind)
         : source_(source),
@@ -227,7 +227,7 @@ private:
 
 }  // namespace
 
-ReadResult<std::unique_ptr<IconGroups>> OpenPeIconGroups(const ByteSource& source,
+ReadResult<std::unique_ptr<GroupTable>> OpenPeIconGroups(const ByteSource& source,
                                                          std::uint64_t peOffset,
                                                          const format::ResourceKind& kind) {
     auto image = PeImage::Read(source, peOffset);
@@ -246,7 +246,7 @@ ReadResult<std::unique_ptr<IconGroups>> OpenPeIconGroups(const ByteSource& sourc
     if (const auto opened = groups->Open(); !opened) {
         return opened.error();
     }
-    return std::unique_ptr<IconGroups>(std::move(groups));
+    return std::unique_ptr<GroupTable>(std::move(groups));
 }
 
 }  // namespace platform::icons

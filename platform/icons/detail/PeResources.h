@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "platform/icons/ByteSource.h"
-#include "platform/icons/IconGroups.h"
+#include "platform/icons/GroupTable.h"
 
 // The groups of one kind of resource of a PE32 / PE32+ image, read from its resource tree.
 namespace platform::icons {
@@ -15,7 +15,7 @@ namespace platform::icons {
 // its ID names; for a kind that stands alone, group i is the i-th resource of its types (their
 // first language), one image each. The reason when the headers are malformed or the image has no
 // group or no item directory of the kind.
-ReadResult<std::unique_ptr<IconGroups>> OpenPeIconGroups(const ByteSource& source,
+ReadResult<std::unique_ptr<GroupTable>> OpenPeIconGroups(const ByteSource& source,
                                                          std::uint64_t peOffset,
                                                          const format::ResourceKind& kind);
 

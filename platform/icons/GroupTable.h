@@ -39,9 +39,11 @@ struct GroupRecord {
     bool hotspotInItems = false;
 };
 
-class IconGroups {
+// The table of a file's groups: how many there are, each one's record (GroupRecord) and where each
+// of its images lies; one group's images, once read, are an IconGroup.
+class GroupTable {
 public:
-    virtual ~IconGroups() = default;
+    virtual ~GroupTable() = default;
 
     // The kind of resource the groups are.
     virtual const format::ResourceKind& Kind() const = 0;
@@ -61,7 +63,7 @@ public:
 // The groups of `kind` of a PE32, PE32+ or NE source, or a standalone file of the kind as one group
 // (.ico for icons, .cur for cursors, a RIFF "ACON" file for animated resources); the reason when
 // the source is none of these or its headers cannot be read. The source must outlive the result.
-ReadResult<std::unique_ptr<IconGroups>> OpenIconGroups(
+ReadResult<std::unique_ptr<GroupTable>> OpenIconGroups(
     const ByteSource& source, const format::ResourceKind& kind = format::kIconResources);
 
 }  // namespace platform::icons
