@@ -129,19 +129,6 @@ bool IconsAsked(const ToolCommand& command) {
     return command.resourceKind == &platform::format::kIconResources;
 }
 
-// A cursor group as a .cur file; an animated resource as it is stored (.ani).
-std::optional<std::vector<std::uint8_t>> KindFileBytes(const icons::IconGroup& group,
-                                                       const platform::format::ResourceKind& kind) {
-    if (kind.StandsAlone()) {
-        return group.images.at(0).bytes.Vector();
-    }
-    std::vector<platform::picture::IcoEntry> entries;
-    for (const icons::IconImage& image : group.images) {
-        entries.push_back(platform::picture::CurEntryOf(image));
-    }
-    return platform::picture::IcoFileBytes(entries, platform::format::kTypeCursor);
-}
-
 // The name with its ".ico" replaced by the kind's extension (.cur, .ani).
 std::string WithKindExtension(std::string name, const platform::format::ResourceKind& kind) {
     return name.substr(0, name.size() - 4) + (kind.StandsAlone() ? ".ani" : ".cur");
@@ -151,7 +138,8 @@ std::string WithKindExtension(std::string name, const platform::format::Resource
 bool WriteKindGroup(const icons::IconFile& file, const std::string& fileName, std::int32_t index,
                     const std::string& outName, bool many) {
     const auto group = icons::ReadGroup(file, index);
-    const auto bytes = group ? KindFileBytes(**group, file.Groups().Kind()) : std::nullopt;
+    const auto bytes =
+        group ? platform::picture::GroupFileBytes(**group, file.Groups().Kind()) : std::nullopt;
     if (!bytes) {
         ReportReason(fileName, GroupLine(file.Groups().Kind(), index,
                                          group ? _("too large to write")

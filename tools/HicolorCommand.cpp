@@ -4,11 +4,11 @@
 #include <new>
 #include <set>
 
+#include "platform/format/ImageHeader.h"
 #include "platform/icons/IconDescription.h"
 #include "platform/icons/IconFile.h"
 #include "platform/runtime/RuntimeError.h"
 #include "tools/GroupWriting.h"
-#include "tools/ImageHeaderFacts.h"
 #include "tools/KindWords.h"
 #include "tools/Messages.h"
 #include "tools/PictureFile.h"
@@ -92,7 +92,7 @@ std::map<int, DescribedIcon> HicolorSizes(const DescribedIcon& icon, const Image
     std::map<int, DescribedIcon> sides;
     for (const icons::DescribedImage& described : icon.images) {
         const icons::IconImage& image = described.image;
-        const std::optional<HeaderFacts> facts = ReadHeaderFacts(image.bytes);
+        const auto facts = platform::format::ReadImageHeader(image.bytes);
         if (!facts || facts->width != facts->height || facts->width < kMinHicolorSide ||
             facts->width > kMaxHicolorSide || !IsChosen(choice, image)) {
             continue;
@@ -102,7 +102,7 @@ std::map<int, DescribedIcon> HicolorSizes(const DescribedIcon& icon, const Image
         sized.image.entry.width = sideByte;
         sized.image.entry.height = sideByte;
         sized.image.entry.bitCount = static_cast<std::uint16_t>(facts->depth);
-        sides[facts->width].images.push_back(std::move(sized));
+        sides[static_cast<int>(facts->width)].images.push_back(std::move(sized));
     }
     return sides;
 }

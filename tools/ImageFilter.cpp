@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string>
 
-#include "tools/ImageHeaderFacts.h"
+#include "platform/format/ImageHeader.h"
 #include "tools/Messages.h"
 #include "tools/ToolReport.h"
 #include "tools/ToolStreams.h"
@@ -20,7 +20,7 @@ bool IsChosen(const ImageChoice& choice, const icons::IconImage& image) {
     if (!choice.Filters()) {
         return true;
     }
-    const std::optional<HeaderFacts> facts = ReadHeaderFacts(image.bytes);
+    const auto facts = platform::format::ReadImageHeader(image.bytes);
     if (!facts) {
         return false;
     }

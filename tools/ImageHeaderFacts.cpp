@@ -67,21 +67,4 @@ std::optional<HeaderFacts> ReadPngHeaderFacts(std::span<const std::uint8_t> byte
                        .png = true};
 }
 
-std::optional<HeaderFacts> ReadHeaderFacts(std::span<const std::uint8_t> bytes) {
-    if (format::StartsWithPngSignature(bytes)) {
-        return ReadPngHeaderFacts(bytes);
-    }
-    if (bytes.size() < format::kBitmapInfoHeaderSize ||
-        format::Little32(bytes, 0) < format::kBitmapInfoHeaderSize) {
-        return std::nullopt;
-    }
-    const auto width = static_cast<std::int32_t>(format::Little32(bytes, 4));
-    const auto dibHeight = static_cast<std::int32_t>(format::Little32(bytes, 8));
-    const int bitCount = format::Little16(bytes, 14);
-    if (width < 1 || dibHeight < 2 || bitCount < 1) {
-        return std::nullopt;
-    }
-    return HeaderFacts{.width = width, .height = dibHeight / 2, .depth = bitCount, .png = false};
-}
-
 }  // namespace tool

@@ -4,9 +4,9 @@
 #include <optional>
 #include <span>
 
-// What an icon image's own header says of it, whatever its group entry claims. The tool reads it
-// here until a neutral reader of image headers serves every module; only these two calls need to
-// change then.
+// What a PNG file's header says of it, checked as strictly as a PNG decoder would before pack
+// stores the file byte for byte in an .ico (an icon image's own header, whatever it is, is read by
+// platform/format/ImageHeader.h).
 namespace tool {
 
 struct HeaderFacts {
@@ -20,10 +20,5 @@ struct HeaderFacts {
 // from 1 to 2^31 - 1, a bit depth its colour type allows, compression and filter method 0,
 // interlace 0 or 1. std::nullopt for anything else.
 std::optional<HeaderFacts> ReadPngHeaderFacts(std::span<const std::uint8_t> bytes);
-
-// The facts of an icon image: a PNG as ReadPngHeaderFacts reads it, else a DIB whose header is a
-// BITMAPINFOHEADER or a later version (width, half the DIB's height, which counts the AND mask too,
-// and bit count, each above 0). std::nullopt when the bytes are neither.
-std::optional<HeaderFacts> ReadHeaderFacts(std::span<const std::uint8_t> bytes);
 
 }  // namespace tool

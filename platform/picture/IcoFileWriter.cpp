@@ -98,4 +98,18 @@ std::optional<std::vector<std::uint8_t>> IcoFileBytes(std::span<const IcoEntry> 
     return out;
 }
 
+std::optional<std::vector<std::uint8_t>> GroupFileBytes(const icons::IconGroup& group,
+                                                        const format::ResourceKind& kind) {
+    if (kind.StandsAlone()) {
+        return group.images.at(0).bytes.Vector();
+    }
+    const bool cursors = kind.directoryType == format::kCursorResources.directoryType;
+    std::vector<IcoEntry> entries;
+    entries.reserve(group.images.size());
+    for (const icons::IconImage& image : group.images) {
+        entries.push_back(cursors ? CurEntryOf(image) : IcoEntryOf(image));
+    }
+    return IcoFileBytes(entries, cursors ? format::kTypeCursor : format::kTypeIcon);
+}
+
 }  // namespace platform::picture

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/format/IconFormat.h"
+#include "platform/format/ResourceKinds.h"
 #include "platform/icons/IconService.h"
 
 // The bytes of an .ico or .cur file: a 6-byte header (reserved 0, type 1 icon or 2 cursor,
@@ -38,5 +39,11 @@ std::optional<std::vector<std::uint8_t>> IcoDirectoryBytes(std::span<const IcoEn
 // The whole file: the directory, then the images.
 std::optional<std::vector<std::uint8_t>> IcoFileBytes(std::span<const IcoEntry> entries,
                                                       std::uint16_t type = format::kTypeIcon);
+
+// The group as a file of its own, by the kind of resource it is: an .ico of its images (icons), a
+// .cur with each image's hotspot (cursors), or the resource's bytes as stored (an animated
+// resource, a group of one image). nullopt when the file would be too large to write.
+std::optional<std::vector<std::uint8_t>> GroupFileBytes(const icons::IconGroup& group,
+                                                        const format::ResourceKind& kind);
 
 }  // namespace platform::picture
