@@ -70,15 +70,19 @@ bool WriteChosenPngs(const platform::icons::IconFile& file, const DescribedIcon&
     bool ok = true;
     for (const int side : sides) {
         const std::string name = sides.size() == 1 ? fileName : SizedName(fileName, side);
-        const auto png = EncodePng(file, chosen, side);
-        if (!png) {
-            ReportError(name, runtime::errInvalidPropertyValue);
-            ok = false;
-            continue;
-        }
-        ok = Reported(name, written, [&] { WriteFileBytes(*png, name, !many); }) && ok;
+        ok = WriteDrawnPng(file, chosen, side, name, many, written) && ok;
     }
     return ok;
+}
+
+bool WriteDrawnPng(const platform::icons::IconFile& file, const DescribedIcon& icon, int side,
+                   const std::string& fileName, bool many, const WrittenFile& written) {
+    const auto png = EncodePng(file, icon, side);
+    if (!png) {
+        ReportError(fileName, runtime::errInvalidPropertyValue);
+        return false;
+    }
+    return Reported(fileName, written, [&] { WriteFileBytes(*png, fileName, !many); });
 }
 
 }  // namespace tool

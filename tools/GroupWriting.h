@@ -37,4 +37,10 @@ bool WriteChosenPngs(const platform::icons::IconFile& file, const DescribedIcon&
                      const std::string& fileName, const ToolCommand& command, bool many,
                      const WrittenFile& written);
 
+// Writes a PNG of the described group drawn at side x side (EncodePng) to `fileName`, counted as a
+// file written; false when no image draws (error 380) or the write failed, reported on standard
+// error.
+bool WriteDrawnPng(const platform::icons::IconFile& file, const DescribedIcon& icon, int side,
+                   const std::string& fileName, bool many, const WrittenFile& written);
+
 }  // namespace tool

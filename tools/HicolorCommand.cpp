@@ -39,18 +39,7 @@ bool WriteSide(const icons::IconFile& file, const DescribedIcon& images, int sid
         ReportError(fileName, runtime::errPathNotFound);
         return false;
     }
-    const auto png = EncodePng(file, images, side);
-    if (!png) {
-        ReportError(fileName, runtime::errInvalidPropertyValue);
-        return false;
-    }
-    try {
-        WriteFileBytes(*png, fileName, false);
-        return true;
-    } catch (const WriteError& error) {
-        ReportReason(fileName, WriteFailureReason(fileName, error.Number(), error.Errno()));
-        return false;
-    }
+    return WriteDrawnPng(file, images, side, fileName, true, {});
 }
 
 // The hicolor set of one file's icon; false when something was reported.

@@ -33,14 +33,6 @@ std::shared_ptr<const IconGroup> CursorsOf(const std::string& path) {
     return group ? *group : nullptr;
 }
 
-std::optional<Bytes> CurBytesOf(const IconGroup& group) {
-    std::vector<IcoEntry> entries;
-    for (const platform::icons::IconImage& image : group.images) {
-        entries.push_back(CurEntryOf(image));
-    }
-    return platform::picture::IcoFileBytes(entries, platform::format::kTypeCursor);
-}
-
 TEST(CurFile, AnExecutablesCursorGroupBecomesTheCurFileItStandsFor) {
     const testsupport::ScratchDirectory dir;
     fixtures::PeBuilder pe;
@@ -55,7 +47,7 @@ TEST(CurFile, AnExecutablesCursorGroupBecomesTheCurFileItStandsFor) {
     const auto group = CursorsOf(dir.Path() + "/app.exe");
     ASSERT_TRUE(group);
 
-    const auto cur = CurBytesOf(*group);
+    const auto cur = platform::picture::GroupFileBytes(*group, kCursorResources);
 
     ASSERT_TRUE(cur);
     EXPECT_EQ(fixtures::Peek16(*cur, 2), 2) << "type 2: a cursor file";
