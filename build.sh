@@ -8,12 +8,15 @@
 #                         libquorvane-dev and python3-quorvane (_<version>_amd64.deb)
 #   ./build.sh windows    cross-builds for 32-bit Windows (MinGW-w64) in build-windows, and the
 #                         download build-windows/quorvane-<version>-windows-i686.zip
-#   ./build.sh test-windows  builds for Windows and runs those tests under Wine (headless)
+#   ./build.sh test-windows  builds for Windows and runs those tests under Wine (headless): the
+#                         32-bit build, or where the kernel runs no 32-bit programs, the same
+#                         sources built for 64-bit Windows in build-windows64 under 64-bit Wine
 set -euo pipefail
 cd "$(dirname "$0")"
 
 # The Debian packages a build needs, one a line in a list file ("#" starts a comment); CI installs
-# the same lists. .ci/packages: the Linux build; .ci/packages-windows: the cross-build and Wine.
+# the same lists. .ci/packages: the Linux build; .ci/packages-windows: the cross-build and Wine;
+# .ci/packages-windows64: the 64-bit cross-build and Wine, for a kernel without 32-bit programs.
 read_packages() {  # read_packages FILE -> PACKAGES
     local list
     list=$(sed -e 's/#.*//' -e 's/[[:space:]]//g' -e '/^$/d' "$1")
@@ -49,15 +52,28 @@ install_windows_packages() {  # wine32 is an i386 package
     install_missing_packages .ci/packages-windows
 }
 
-build_windows() {
-    install_windows_packages
+build_windows() {  # build_windows DIR TOOLCHAIN
     # The toolchain is given to the first configure only: CMake keeps it in the cache, and names
     # it as unused when it is given again.
     local toolchain=()
-    [ -f build-windows/CMakeCache.txt ] || toolchain=(-DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake)
-    configure build-windows "${toolchain[@]}" -DQUORVANE_WERROR=ON
-    cmake --build build-windows
-    echo "windows: the download is $(ls build-windows/quorvane-*-windows-i686.zip)"
+    [ -f "$1/CMakeCache.txt" ] || toolchain=(-DCMAKE_TOOLCHAIN_FILE="$2")
+    configure "$1" "${toolchain[@]}" -DQUORVANE_WERROR=ON
+    cmake --build "$1"
+}
+
+runs_32_bit_programs() {  # Wine's 32-bit loader fails with "Exec format error" on such a kernel
+    wine --version >/dev/null 2>&1
+}
+
+test_windows() {  # test_windows DIR: the build's tests under Wine, with a virtual display
+    # A Wine server left running without a display (by a program run by hand) goes first: the
+    # tests' windows need one started on the virtual display (with the old one, controls sent no
+    # notifications). After the run the build's Wine server is let go.
+    local status=0
+    WINEPREFIX="$PWD/$1/wine-prefix" wineserver -k 2>/dev/null || true
+    xvfb-run -a ctest --test-dir "$1" --output-on-failure -j "$(nproc)" || status=$?
+    WINEPREFIX="$PWD/$1/wine-prefix" wineserver -k 2>/dev/null || true
+    return "$status"
 }
 
 has_display() {
@@ -114,28 +130,23 @@ case "${1:-}" in
         (cd build-package && cpack -G DEB)
         ;;
     windows)
-        build_windows
+        install_windows_packages
+        build_windows build-windows cmake/mingw-i686.cmake
+        echo "windows: the download is $(ls build-windows/quorvane-*-windows-i686.zip)"
         ;;
     test-windows)
-        build_windows
-        # Wine runs this 32-bit build only where the kernel runs 32-bit programs: a kernel without
-        # them (some virtual machines) gets the build, and the tests are named as not run.
-        if ! wine --version >/dev/null 2>&1; then
-            echo "test-windows: the Windows build is built, but its tests cannot run here: this" \
-                "machine does not run 32-bit programs ('wine --version' fails), and Wine needs" \
-                "that for a 32-bit Windows build. NOT RUN: the Windows suite." >&2
-            exit 0
+        install_windows_packages
+        if runs_32_bit_programs; then
+            build_windows build-windows cmake/mingw-i686.cmake
+            test_windows build-windows
+        else
+            echo "test-windows: this machine runs no 32-bit programs ('wine --version' fails):" \
+                "the Windows suite runs on the same sources built for 64-bit Windows," \
+                "in build-windows64 under 64-bit Wine."
+            install_missing_packages .ci/packages-windows64
+            build_windows build-windows64 cmake/mingw-x86_64.cmake
+            test_windows build-windows64
         fi
-        # Tests run under Wine (CMake's cross-compiling emulator, build-windows/wine-run.sh), with
-        # a virtual display for what opens windows; then the build's Wine server is let go.
-        status=0
-        # A Wine server left running without a display (by a program run by hand) goes first: the
-        # tests' windows need one started on the virtual display (with the old one, controls sent
-        # no notifications).
-        WINEPREFIX="$PWD/build-windows/wine-prefix" wineserver -k 2>/dev/null || true
-        xvfb-run -a ctest --test-dir build-windows --output-on-failure -j "$(nproc)" || status=$?
-        WINEPREFIX="$PWD/build-windows/wine-prefix" wineserver -k 2>/dev/null || true
-        exit "$status"
         ;;
     *)
         sed -n '2,12p' "$0" | sed 's/^# \{0,1\}//' >&2

@@ -1,9 +1,16 @@
-# The Windows build (cmake/mingw-i686.cmake): resources compiled by windres, and the script that
+# The Windows build (cmake/mingw-i686.cmake, or cmake/mingw-x86_64.cmake for 64-bit Wine): resources compiled by windres, and the script that
 # runs this build's programs under Wine, with a prefix inside the build folder.
 
 enable_language(RC)
 
 set(QUORVANE_WINEPREFIX ${CMAKE_BINARY_DIR}/wine-prefix)
+if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
+    set(QUORVANE_WINEARCH win64)
+    set(QUORVANE_WINE_LOADER /usr/lib/wine/wine64)
+else()
+    set(QUORVANE_WINEARCH win32)
+    set(QUORVANE_WINE_LOADER /usr/lib/wine/wine)
+endif()
 configure_file(${CMAKE_CURRENT_LIST_DIR}/wine-run.sh.in ${CMAKE_BINARY_DIR}/wine-run.sh
     @ONLY FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE
     WORLD_READ WORLD_EXECUTE)
@@ -79,11 +86,11 @@ function(quorvane_keep_debug_info_apart target)
         VERBATIM)
 endfunction()
 
-# quorvane_windows_zip(program...): build-windows/quorvane-<version>-windows-i686.zip, the
+# quorvane_windows_zip(program...): build-windows/quorvane-<version>-windows-<processor>.zip, the
 # download for Windows users (cmake/WindowsZip.cmake), made with every build.
 function(quorvane_windows_zip)
     set(version "${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.${PROJECT_VERSION_PATCH}")
-    set(zip ${CMAKE_BINARY_DIR}/quorvane-${version}-windows-i686.zip)
+    set(zip ${CMAKE_BINARY_DIR}/quorvane-${version}-windows-${CMAKE_SYSTEM_PROCESSOR}.zip)
     set(programs "")
     foreach(target IN LISTS ARGN)
         list(APPEND programs $<TARGET_FILE:${target}>)

@@ -1,22 +1,6 @@
-# Cross-compiling for 32-bit Windows with Debian's MinGW-w64 (g++-mingw-w64-i686-posix):
+# Cross-compiling for 32-bit Windows, the build the download ships, with Debian's MinGW-w64
+# (g++-mingw-w64-i686-posix):
 #   cmake -S . -B build-windows -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake
-# The executables link libgcc, libstdc++ and winpthread statically, so they need only Windows' own
-# DLLs, and run here under Wine through the script the build writes (cmake/wine-run.sh.in).
-set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR i686)
-
 set(QUORVANE_MINGW_PREFIX i686-w64-mingw32)
-set(CMAKE_C_COMPILER ${QUORVANE_MINGW_PREFIX}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${QUORVANE_MINGW_PREFIX}-g++-posix)
-set(CMAKE_RC_COMPILER ${QUORVANE_MINGW_PREFIX}-windres)
-
-set(CMAKE_FIND_ROOT_PATH /usr/${QUORVANE_MINGW_PREFIX})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static-libgcc -static-libstdc++ -static")
-
-# Test executables run under Wine, in a prefix of the build's own.
-set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_BINARY_DIR}/wine-run.sh)
+include(${CMAKE_CURRENT_LIST_DIR}/MinGW.cmake)

@@ -11,6 +11,7 @@
 #include "platform/icons/IconService.h"
 #include "platform/icons/detail/DirectoryIndex.h"
 #include "tests/icons/IconTestSupport.h"
+#include "tests/support/FileTimes.h"
 #include "tests/support/NativePath.h"
 
 namespace {
@@ -124,9 +125,8 @@ TEST_F(MunRedirect, ADirectoryIsListedOnceUntilItChanges) {
     Write("Windows/SystemResources/a.dll.mun", Pe(1, 60));
     Write("Windows/SystemResources/b.dll.mun", Pe(1, 61));
     // Directories changed long ago: their listings can be trusted from one call to the next.
-    const auto old = std::filesystem::file_time_type::clock::now() - std::chrono::hours(1);
-    std::filesystem::last_write_time(dir_.File("Windows"), old);
-    std::filesystem::last_write_time(dir_.File("Windows/SystemResources"), old);
+    testsupport::SetModifiedHoursAgo(dir_.File("Windows"), 1);
+    testsupport::SetModifiedHoursAgo(dir_.File("Windows/SystemResources"), 1);
 
     const std::size_t start = DirectoryListingsMade();
     EXPECT_FALSE(MunFileFor(a).empty());

@@ -128,18 +128,25 @@ TEST(ExecutableResources, VersionRecordIsItalianOneHundred) {
     EXPECT_EQ(VersionText(L"OriginalFilename"), L"Quorvane.exe");
 }
 
-TEST(ExecutableResources, AThirtyTwoBitGraphicalProgram) {
+// A graphical program for the processor of the build: 32-bit x86 for the download, x86-64 for the
+// build the tests run under 64-bit Wine.
+TEST(ExecutableResources, AGraphicalProgramForTheBuildsProcessor) {
+#ifdef _WIN64
+    constexpr WORD kMachine = IMAGE_FILE_MACHINE_AMD64;
+#else
+    constexpr WORD kMachine = IMAGE_FILE_MACHINE_I386;
+#endif
     std::ifstream in(kProbe, std::ios::binary);
     const std::vector<char> file{std::istreambuf_iterator<char>(in), {}};
     ASSERT_GT(file.size(), 0x40u);
     std::uint32_t headers = 0;
     std::memcpy(&headers, file.data() + 0x3C, 4);
-    ASSERT_LT(headers, file.size() - sizeof(IMAGE_NT_HEADERS32));
-    IMAGE_NT_HEADERS32 nt{};
+    ASSERT_LT(headers, file.size() - sizeof(IMAGE_NT_HEADERS));
+    IMAGE_NT_HEADERS nt{};
     std::memcpy(&nt, file.data() + headers, sizeof nt);
     EXPECT_EQ(nt.Signature, DWORD(IMAGE_NT_SIGNATURE));
-    EXPECT_EQ(nt.FileHeader.Machine, IMAGE_FILE_MACHINE_I386);
-    EXPECT_EQ(nt.OptionalHeader.Magic, IMAGE_NT_OPTIONAL_HDR32_MAGIC);
+    EXPECT_EQ(nt.FileHeader.Machine, kMachine);
+    EXPECT_EQ(nt.OptionalHeader.Magic, IMAGE_NT_OPTIONAL_HDR_MAGIC);
     EXPECT_EQ(nt.OptionalHeader.Subsystem, IMAGE_SUBSYSTEM_WINDOWS_GUI);
 }
 

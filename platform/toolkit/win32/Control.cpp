@@ -22,10 +22,30 @@ Control::~Control() {
     }
 }
 
+namespace {
+
+// A closed drop-down list is as tall as its font makes it; its selection field is made taller or
+// shorter by what the closed box misses of `height`, so the box sits where the layout puts it
+// whatever the system's font metrics.
+void FitClosedHeight(HWND combo, int height) {
+    RECT closed{};
+    GetWindowRect(combo, &closed);
+    const int missing = height - (closed.bottom - closed.top);
+    const LRESULT field = SendMessageW(combo, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
+    if (missing != 0 && field != CB_ERR && field + missing > 0) {
+        SendMessageW(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field + missing);
+    }
+}
+
+}  // namespace
+
 void Control::Place(int left, int top, int width, int height) {
     // A drop-down list's window includes its dropped list.
     MoveWindow(peer_->hwnd, left, top, width,
                peer_->droppedHeight > 0 ? peer_->droppedHeight : height, TRUE);
+    if (peer_->droppedHeight > 0) {
+        FitClosedHeight(peer_->hwnd, height);
+    }
 }
 
 bool Control::Visible() const {
