@@ -26,14 +26,24 @@ namespace {
 
 // A closed drop-down list is as tall as its font makes it; its selection field is made taller or
 // shorter by what the closed box misses of `height`, so the box sits where the layout puts it
-// whatever the system's font metrics.
-void FitClosedHeight(HWND combo, int height) {
+// whatever the system's font metrics. The box grows by what its field grows, but what a system
+// reports of the field may differ from what it takes (Wine reports two pixels more): a second step
+// corrects from the field set, not the field reported.
+int ClosedHeight(HWND combo) {
     RECT closed{};
     GetWindowRect(combo, &closed);
-    const int missing = height - (closed.bottom - closed.top);
-    const LRESULT field = SendMessageW(combo, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
-    if (missing != 0 && field != CB_ERR && field + missing > 0) {
-        SendMessageW(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field + missing);
+    return closed.bottom - closed.top;
+}
+
+void FitClosedHeight(HWND combo, int height) {
+    LRESULT field = SendMessageW(combo, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
+    for (int step = 0; step < 2 && field != CB_ERR; ++step) {
+        const int missing = height - ClosedHeight(combo);
+        if (missing == 0 || field + missing <= 0) {
+            return;
+        }
+        field += missing;
+        SendMessageW(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field);
     }
 }
 
