@@ -7,6 +7,7 @@
 #include "bench/CoreActions.h"
 #include "bench/Corpus.h"
 #include "bench/Floors.h"
+#include "bench/Heap.h"
 #include "bench/LoadedFile.h"
 #include "bench/Stats.h"
 

@@ -1,7 +1,5 @@
 #include "bench/Stats.h"
 
-#include <malloc.h>
-
 #include <algorithm>
 #include <chrono>
 
@@ -50,11 +48,6 @@ Paired MedianPaired(int reps, const std::function<void()>& measured,
         measuredTimes.push_back(TimeOnce(measured));
     }
     return {Median(std::move(measuredTimes)), Median(std::move(floorTimes))};
-}
-
-std::size_t HeapInUse() {
-    const struct mallinfo2 info = ::mallinfo2();
-    return info.uordblks + info.hblkhd;
 }
 
 }  // namespace bench

@@ -27,8 +27,4 @@ struct Paired {
 Paired MedianPaired(int reps, const std::function<void()>& measured,
                     const std::function<void()>& floor, const std::function<void()>& prepare = {});
 
-// The bytes the heap holds in use now: glibc's mallinfo2, chunks in the arena (uordblks) plus
-// chunks with a mapping of their own (hblkhd), which is where large blocks go.
-std::size_t HeapInUse();
-
 }  // namespace bench
