@@ -6,6 +6,7 @@
 #include "platform/icons/FileSource.h"
 #include "platform/icons/GroupTable.h"
 #include "platform/icons/ReadResult.h"
+#include "platform/icons/detail/SmallReadCache.h"
 
 // The icons a path stands for, opened: the file and its icon groups. Since Windows 10 the icons of
 // many system DLLs live in `<Windows>\SystemResources\<name>.mun` and the DLL in System32 holds
@@ -14,6 +15,8 @@ namespace platform::icons {
 
 // A byte source that reads through whichever file is attached to it (none: every read fails), so
 // that what was parsed over one descriptor serves the next descriptor of the same unchanged file.
+// Its small reads go through a few blocks of the file it keeps (detail/SmallReadCache.h), which
+// serve the next descriptor too: it is the same file.
 class AttachedSource final : public ByteSource {
 public:
     void Attach(std::unique_ptr<FileSource> file) { file_ = std::move(file); }
@@ -22,7 +25,7 @@ public:
 
     std::uint64_t Size() const override { return file_ ? file_->Size() : 0; }
     bool ReadAt(std::uint64_t offset, std::span<std::uint8_t> out) const override {
-        return file_ && file_->ReadAt(offset, out);
+        return file_ && smallReads_.ReadThrough(*file_, offset, out);
     }
     std::optional<SourceIdentity> Identity() const override {
         return file_ ? file_->Identity() : std::nullopt;
@@ -30,6 +33,7 @@ public:
 
 private:
     std::unique_ptr<FileSource> file_;
+    mutable detail::SmallReadCache smallReads_;  // one IconFile is read by one thread at a time
 };
 
 class IconFile {

@@ -1,0 +1,104 @@
+#include "platform/icons/detail/SmallReadCache.h"
+
+#include <gtest/gtest.h>
+
+#include <numeric>
+#include <vector>
+
+namespace {
+
+using platform::icons::ByteSource;
+using platform::icons::detail::SmallReadCache;
+
+// A file in memory that counts the reads made of it and can be made to fail them.
+class CountingSource final : public ByteSource {
+public:
+    explicit CountingSource(std::size_t size) : bytes_(size) {
+        std::iota(bytes_.begin(), bytes_.end(), std::uint8_t{0});
+    }
+    std::uint64_t Size() const override { return bytes_.size(); }
+    bool ReadAt(std::uint64_t offset, std::span<std::uint8_t> out) const override {
+        ++reads;
+        if (failing || offset > bytes_.size() || out.size() > bytes_.size() - offset) {
+            return false;
+        }
+        std::copy_n(bytes_.begin() + static_cast<std::ptrdiff_t>(offset), out.size(), out.begin());
+        return true;
+    }
+    std::uint8_t At(std::uint64_t offset) const { return bytes_[offset]; }
+
+    mutable int reads = 0;
+    bool failing = false;
+
+private:
+    std::vector<std::uint8_t> bytes_;
+};
+
+std::vector<std::uint8_t> Read(SmallReadCache& cache, const CountingSource& file,
+                               std::uint64_t offset, std::size_t length, bool* ok = nullptr) {
+    std::vector<std::uint8_t> out(length);
+    const bool read = cache.ReadThrough(file, offset, out);
+    if (ok != nullptr) {
+        *ok = read;
+    }
+    return read ? out : std::vector<std::uint8_t>{};
+}
+
+bool HoldsFileBytes(const std::vector<std::uint8_t>& got, const CountingSource& file,
+                    std::uint64_t offset) {
+    for (std::size_t i = 0; i < got.size(); ++i) {
+        if (got[i] != file.At(offset + i)) {
+            return false;
+        }
+    }
+    return !got.empty();
+}
+
+// Small reads near one another cost one read of their block; a read across two blocks, a large
+// read and the short last block of the file give the file's own bytes.
+TEST(SmallReadCache, SmallReadsInOneBlockReadItOnceAndEveryReadGivesTheFilesBytes) {
+    const CountingSource file(3 * SmallReadCache::kBlockSize + 100);
+    SmallReadCache cache;
+    for (std::uint64_t offset : {0u, 64u, 128u, 4000u}) {
+        EXPECT_TRUE(HoldsFileBytes(Read(cache, file, offset, 20), file, offset));
+    }
+    EXPECT_EQ(file.reads, 1);
+
+    EXPECT_TRUE(HoldsFileBytes(Read(cache, file, 4090, 20), file, 4090));  // across two blocks
+    EXPECT_TRUE(HoldsFileBytes(Read(cache, file, 100, 5000), file, 100));  // large
+    EXPECT_EQ(file.reads, 3);
+    const std::uint64_t nearEnd = 3 * SmallReadCache::kBlockSize + 90;
+    EXPECT_TRUE(HoldsFileBytes(Read(cache, file, nearEnd, 10), file, nearEnd));
+    bool ok = true;
+    Read(cache, file, nearEnd, 11, &ok);
+    EXPECT_FALSE(ok) << "past the end of the file";
+}
+
+// A block that cannot be read is not kept: the read fails as the file's own read does, and a
+// later read, once the file reads again, gives its bytes. Least recently used blocks make room.
+TEST(SmallReadCache, AFailedBlockIsNotKeptAndOldBlocksMakeRoom) {
+    CountingSource file(16 * SmallReadCache::kBlockSize);
+    SmallReadCache cache;
+    file.failing = true;
+    bool ok = true;
+    Read(cache, file, 10, 4, &ok);
+    EXPECT_FALSE(ok);
+    file.failing = false;
+    EXPECT_TRUE(HoldsFileBytes(Read(cache, file, 10, 4), file, 10));
+
+    file.reads = 0;
+    for (std::uint64_t block = 1; block <= SmallReadCache::kBlocksHeld; ++block) {
+        Read(cache, file, block * SmallReadCache::kBlockSize, 4);
+    }
+    EXPECT_EQ(file.reads, static_cast<int>(SmallReadCache::kBlocksHeld));
+    Read(cache, file, SmallReadCache::kBlocksHeld * SmallReadCache::kBlockSize + 8, 4);
+    EXPECT_EQ(file.reads, static_cast<int>(SmallReadCache::kBlocksHeld)) << "the newest is held";
+    Read(cache, file, 10, 4);
+    EXPECT_EQ(file.reads, static_cast<int>(SmallReadCache::kBlocksHeld) + 1)
+        << "block 0, the oldest, had made room for the newest";
+    cache.Clear();
+    Read(cache, file, SmallReadCache::kBlocksHeld * SmallReadCache::kBlockSize, 4);
+    EXPECT_EQ(file.reads, static_cast<int>(SmallReadCache::kBlocksHeld) + 2);
+}
+
+}  // namespace
