@@ -50,10 +50,19 @@ ReadResult<std::unique_ptr<GroupTable>> OpenExecutable(const ByteSource& source,
 // the first image left out when none can be taken.
 ReadResult<IconGroup> CollectImages(const ByteSource& source, GroupTable& groups,
                                     const GroupRecord& record, SharedResources& shared) {
+    std::vector<ReadResult<PlacedImage>> places;
+    std::vector<ByteRange> readable;
+    for (std::size_t i = 0; i < record.entries.size(); ++i) {
+        places.push_back(PlaceImage(source, groups, record, i));
+        if (places.back() && IsReadableImage(places.back()->range)) {
+            readable.push_back(places.back()->range);
+        }
+    }
+    shared.ReadAhead(std::move(readable));  // a group's images mostly lie end to end
     IconGroup group;
     std::optional<ReadError> firstProblem;
     for (std::size_t i = 0; i < record.entries.size(); ++i) {
-        const auto placed = PlaceImage(source, groups, record, i);
+        const auto& placed = places[i];
         auto range = placed ? ReadResult<ByteRange>(placed->range) : placed.error();
         if (range && !IsReadableImage(*range)) {
             range = Failure("image " + std::to_string(i) + " at " + Hex(range->offset) +

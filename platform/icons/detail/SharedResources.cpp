@@ -177,7 +177,13 @@ ImageBytes SharedResources::Image(ByteRange range) {
     if (const auto done = read_.find(range); done != read_.end()) {
         return done->second;
     }
-    auto bytes = range.length == 0 ? std::nullopt : ReadBytes(source_, range.offset, range.length);
+    std::optional<std::vector<std::uint8_t>> bytes;
+    if (auto ahead = readAhead_.find(range); ahead != readAhead_.end()) {
+        bytes = std::move(ahead->second);
+        readAhead_.erase(ahead);
+    } else if (range.length != 0) {
+        bytes = ReadBytes(source_, range.offset, range.length);
+    }
     if (!bytes) {
         return {};
     }
@@ -186,6 +192,41 @@ ImageBytes SharedResources::Image(ByteRange range) {
         held = KeepBytes(range, std::move(*bytes));
     }
     return read_.emplace(range, ImageBytes(std::move(held))).first->second;
+}
+
+void SharedResources::ReadAhead(std::vector<ByteRange> ranges) {
+    std::sort(ranges.begin(), ranges.end(), [](const ByteRange& a, const ByteRange& b) {
+        return a.offset != b.offset ? a.offset < b.offset : a.length < b.length;
+    });
+    ranges.erase(std::unique(ranges.begin(), ranges.end()), ranges.end());
+    for (std::size_t first = 0; first < ranges.size();) {
+        std::size_t end = first + 1;
+        std::uint64_t length = ranges[first].length;
+        while (end < ranges.size() && length < kLargestReadAhead &&
+               ranges[end].offset == ranges[first].offset + length &&
+               ranges[end].length <= kLargestReadAhead - length) {
+            length += ranges[end++].length;
+        }
+        if (end - first > 1) {
+            ReadRun(std::span(ranges).subspan(first, end - first), length);
+        }
+        first = end;
+    }
+}
+
+void SharedResources::ReadRun(std::span<const ByteRange> run, std::uint64_t length) {
+    const auto bytes = ReadBytes(source_, run.front().offset, length);
+    if (!bytes) {
+        return;
+    }
+    for (const ByteRange& range : run) {
+        if (read_.contains(range)) {
+            continue;
+        }
+        const auto start =
+            bytes->begin() + static_cast<std::ptrdiff_t>(range.offset - run.front().offset);
+        readAhead_[range].assign(start, start + static_cast<std::ptrdiff_t>(range.length));
+    }
 }
 
 std::shared_ptr<const std::vector<std::uint8_t>> SharedResources::KeepBytes(

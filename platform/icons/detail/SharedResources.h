@@ -2,7 +2,9 @@
 
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <unordered_map>
+#include <vector>
 
 #include "platform/icons/ByteSource.h"
 #include "platform/icons/IconService.h"
@@ -44,12 +46,19 @@ public:
     // has no room.
     ImageBytes Image(ByteRange range);
 
+    // Reads the ranges that lie end to end in the file (a group's images usually do) in one read
+    // per run, up to kLargestReadAhead bytes a run, for the Image calls of this call to take
+    // instead of a read each. A run that cannot be read is left to those calls to read and fail.
+    void ReadAhead(std::vector<ByteRange> ranges);
+    static constexpr std::uint64_t kLargestReadAhead = 1u << 20;
+
     // The snapshot of the group resource at `range`: one that a holder already keeps when it has
     // the same entries over the same buffers, else `group` kept for later calls to share, its
     // entries charged to the budget. Null when the group has no image or the budget has no room.
     std::shared_ptr<const IconGroup> Keep(ByteRange range, IconGroup group);
 
 private:
+    void ReadRun(std::span<const ByteRange> run, std::uint64_t length);
     std::shared_ptr<const std::vector<std::uint8_t>> KeepBytes(ByteRange range,
                                                                std::vector<std::uint8_t> bytes);
 
@@ -57,6 +66,7 @@ private:
     std::shared_ptr<detail::FileShare> share_;
     std::shared_ptr<detail::Account> account_;
     std::unordered_map<ByteRange, ImageBytes, ByteRangeHash> read_;  // by this call
+    std::unordered_map<ByteRange, std::vector<std::uint8_t>, ByteRangeHash> readAhead_;
 };
 
 // How many files the process-wide store keeps shares for right now (tests watch it stay bounded).
