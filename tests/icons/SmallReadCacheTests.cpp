@@ -31,8 +31,9 @@ bool HoldsFileBytes(const std::vector<std::uint8_t>& got, const CountingSource& 
     return !got.empty();
 }
 
-// Small reads near one another cost one read of their block; a read across two blocks, a large
-// read and the short last block of the file give the file's own bytes.
+// Small reads near one another cost one read of their block, which serves large reads inside it
+// too; a read across two blocks, a large read elsewhere and the short last block of the file give
+// the file's own bytes.
 TEST(SmallReadCache, SmallReadsInOneBlockReadItOnceAndEveryReadGivesTheFilesBytes) {
     const CountingSource file(3 * SmallReadCache::kBlockSize + 100);
     SmallReadCache cache;
@@ -41,8 +42,10 @@ TEST(SmallReadCache, SmallReadsInOneBlockReadItOnceAndEveryReadGivesTheFilesByte
     }
     EXPECT_EQ(file.reads, 1);
 
-    EXPECT_TRUE(HoldsFileBytes(Read(cache, file, 4090, 20), file, 4090));  // across two blocks
-    EXPECT_TRUE(HoldsFileBytes(Read(cache, file, 100, 5000), file, 100));  // large
+    EXPECT_TRUE(HoldsFileBytes(Read(cache, file, 1000, 2000), file, 1000));  // large, in a held one
+    EXPECT_EQ(file.reads, 1);
+    EXPECT_TRUE(HoldsFileBytes(Read(cache, file, 4090, 20), file, 4090));    // across two blocks
+    EXPECT_TRUE(HoldsFileBytes(Read(cache, file, 5000, 2000), file, 5000));  // large, not held
     EXPECT_EQ(file.reads, 3);
     const std::uint64_t nearEnd = 3 * SmallReadCache::kBlockSize + 90;
     EXPECT_TRUE(HoldsFileBytes(Read(cache, file, nearEnd, 10), file, nearEnd));

@@ -8,17 +8,18 @@ namespace platform::icons::detail {
 bool SmallReadCache::ReadThrough(const ByteSource& file, std::uint64_t offset,
                                  std::span<std::uint8_t> out) {
     const std::uint64_t start = offset - offset % kBlockSize;
-    const bool small = !out.empty() && out.size() <= kLargestCachedRead;
-    if (!small || offset + out.size() > start + kBlockSize ||
+    if (out.empty() || offset + out.size() > start + kBlockSize ||
         !RangeInside(file.Size(), offset, out.size())) {
         return file.ReadAt(offset, out);
     }
+    // A read inside a held block is served from it whatever its size; only a small one has its
+    // block read.
     Block* block = Held(start);
-    if (block == nullptr) {
+    if (block == nullptr && out.size() <= kLargestCachedRead) {
         block = Load(file, start);
     }
     if (block == nullptr || offset + out.size() > start + block->bytes.size()) {
-        return file.ReadAt(offset, out);  // the block could not be read: the file says why
+        return file.ReadAt(offset, out);  // not cached, or the block could not be read
     }
     block->lastUse = ++uses_;
     std::memcpy(out.data(), block->bytes.data() + (offset - start), out.size());

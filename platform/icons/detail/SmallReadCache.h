@@ -16,15 +16,15 @@ namespace platform::icons::detail {
 
 class SmallReadCache {
 public:
-    // The size and alignment of a block, and the largest read served from blocks.
+    // The size and alignment of a block, and the largest read that has its block read.
     static constexpr std::uint64_t kBlockSize = 4096;
     static constexpr std::size_t kLargestCachedRead = 512;
     static constexpr std::size_t kBlocksHeld = 4;
 
     // Fills `out` with the bytes of `file` at `offset`, as file.ReadAt does: from a held block when
-    // the read is small and lies in one block (the block is read first when it is not held, the
-    // least recently used one making room), else from the file itself. The blocks are the bytes
-    // of one unchanged file: Clear them before reading another.
+    // the read lies in one; for a small read in one block, the block is read first when it is not
+    // held (the least recently used one making room); else from the file itself. The blocks are the
+    // bytes of one unchanged file: Clear them before reading another.
     bool ReadThrough(const ByteSource& file, std::uint64_t offset, std::span<std::uint8_t> out);
 
     // Drops every held block.
