@@ -15,11 +15,15 @@ namespace platform::icons {
 
 // A byte source that reads through whichever file is attached to it (none: every read fails), so
 // that what was parsed over one descriptor serves the next descriptor of the same unchanged file.
-// Its small reads go through a few blocks of the file it keeps (detail/SmallReadCache.h), which
-// serve the next descriptor too: it is the same file.
+// Its small reads go through a few blocks of the file (detail/SmallReadCache.h) read over the
+// descriptor attached: a new descriptor is a new call, which reads what it returns anew (a file
+// rewritten in place may keep its size and time).
 class AttachedSource final : public ByteSource {
 public:
-    void Attach(std::unique_ptr<FileSource> file) { file_ = std::move(file); }
+    void Attach(std::unique_ptr<FileSource> file) {
+        file_ = std::move(file);
+        smallReads_.Clear();
+    }
     void Detach() { file_.reset(); }
     bool Attached() const { return file_ != nullptr; }
 
