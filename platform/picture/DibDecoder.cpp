@@ -95,6 +95,7 @@ std::optional<toolkit::ArgbPixels> DecodeDib(const DibLayout& layout,
     image.pixels.resize(std::size_t(layout.width) * layout.height);
     const bool ownAlpha = HasAlphaChannel(layout, bytes);
     for (int y = 0; y < layout.height; ++y) {
+        budget.Charge(std::size_t(layout.width) * 4);
         if (budget.Expired()) {
             return std::nullopt;
         }

@@ -158,7 +158,9 @@ public:
             const std::size_t step = std::min(data.size(), kInflateStep);
             stream_.next_in = const_cast<Bytef*>(data.data());
             stream_.avail_in = static_cast<uInt>(step);
+            const uInt roomBefore = stream_.avail_out;
             const int status = inflate(&stream_, Z_NO_FLUSH);
+            budget_.Charge(roomBefore - stream_.avail_out);
             data = data.subspan(step - stream_.avail_in);
             if (trace_) {
                 trace_->inflatedBytes = raw_.size() - stream_.avail_out;
@@ -414,6 +416,7 @@ bool PlacePixels(const Header& header, const Chunks& chunks, const std::vector<P
                 return false;
             }
             previous = row;
+            budget.Charge(std::size_t(pass.width) * 4);
             std::uint32_t* out =
                 image.pixels.data() + std::size_t(pass.yStart + y * pass.yStep) * header.width;
             for (int x = 0; x < pass.width; ++x) {

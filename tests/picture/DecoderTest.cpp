@@ -120,6 +120,46 @@ TEST(DrawBudget, TheDeadlineStopsTheDecodeAndTheNextCandidates) {
     EXPECT_EQ(platform::picture::DecodesStarted(), before);  // nothing tried once it is past
 }
 
+// A 1024 x 1024 RGBA PNG whose data, all zeros, stop one row short: 4 MiB inflated, then refused.
+fixtures::FixtureImage RowShortPng() {
+    const PngShape shape{.width = 1024, .height = 1024};
+    const Bytes raw(picture_test::PngRawSize(shape) - (1 + 1024 * 4), 0);
+    uLongf size = compressBound(static_cast<uLong>(raw.size()));
+    Bytes data(size);
+    compress2(data.data(), &size, raw.data(), static_cast<uLong>(raw.size()), 9);
+    data.resize(size);
+    Bytes png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    const Bytes header = PngChunk("IHDR", {0, 0, 4, 0, 0, 0, 4, 0, 8, 6, 0, 0, 0});
+    png.insert(png.end(), header.begin(), header.end());
+    for (const Bytes& chunk : {PngChunk("IDAT", data), PngChunk("IEND", {})}) {
+        png.insert(png.end(), chunk.begin(), chunk.end());
+    }
+    fixtures::FixtureImage image;
+    image.bytes = png;
+    image.width = image.height = 1024;
+    image.bitCount = 32;
+    image.isPng = true;
+    return image;
+}
+
+TEST(DrawBudget, TheWorkLimitStopsAtTheSameCandidateHoweverFastTheMachine) {
+    const auto frozen = [] { return std::chrono::steady_clock::time_point{}; };
+    std::vector<fixtures::FixtureImage> within(6, RowShortPng());
+    std::vector<fixtures::FixtureImage> beyond(7, RowShortPng());
+    within.push_back(fixtures::MakeDibImage({.width = 16, .height = 16}));
+    beyond.push_back(fixtures::MakeDibImage({.width = 16, .height = 16}));
+    DrawBudget first(frozen, kAmple);
+    DrawBudget second(frozen, kAmple);
+
+    // 6 x 4 MiB less a row leave room for the image after them; the 7th runs past the limit.
+    EXPECT_FALSE(
+        platform::picture::DrawGroup(picture_test::GroupOf(within), 32, 32, first).pixels.empty());
+    const std::size_t before = platform::picture::DecodesStarted();
+    EXPECT_TRUE(
+        platform::picture::DrawGroup(picture_test::GroupOf(beyond), 32, 32, second).pixels.empty());
+    EXPECT_EQ(platform::picture::DecodesStarted() - before, 7u);
+}
+
 TEST(FailedImages, AnImageThatFailedIsNotDecodedAgain) {
     platform::icons::IconImage broken =
         picture_test::ImageOf(BuildPng({.width = 64, .height = 64}));
