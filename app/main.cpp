@@ -1,12 +1,11 @@
 // Quorvane: finds the icons stored in Windows executables and saves one as an .ico file.
 #include <QApplication>
-#include <QDir>
-#include <QFile>
 #include <QIcon>
 #include <QLocale>
 #include <cstdio>
 
 #include "platform/toolkit/qt/QtTexts.h"
+#include "platform/toolkit/qt/RuntimeDirectory.h"
 #include "window/frmCercaIco.h"
 
 namespace {
@@ -28,22 +27,6 @@ void ExplainMissingDisplay() {
         stderr);
 }
 
-// Without XDG_RUNTIME_DIR (a root shell, a su session) Qt warns at every start and then uses
-// <temp>/runtime-<user>; the program makes that directory private itself and names it, so the
-// start says nothing that looks wrong.
-void ProvideRuntimeDirectory() {
-    if (!qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
-        return;
-    }
-    const QString user = qEnvironmentVariable("USER", qEnvironmentVariable("LOGNAME", "user"));
-    const QString directory = QDir::tempPath() + "/runtime-" + user;
-    if (QDir().mkpath(directory) &&
-        QFile::setPermissions(
-            directory, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner)) {
-        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(directory));
-    }
-}
-
 void SetProjectRecord() {
     QApplication::setApplicationName("Quorvane");
     QApplication::setOrganizationName("Osterquill");
@@ -62,7 +45,7 @@ int main(int argc, char** argv) {
         ExplainMissingDisplay();
         return 1;
     }
-    ProvideRuntimeDirectory();
+    toolkit::qt::ProvideRuntimeDirectory();
     QApplication application(argc, argv);
     SetProjectRecord();
     frmCercaIco window;
