@@ -541,22 +541,21 @@ def write_inputs(args, work):
     rng = random.Random(args.seed)
     mutant_dir = os.path.join(work, "inputs", "mutants")
     os.makedirs(mutant_dir, exist_ok=True)
-    for i in range(args.mutants):
-        seed = rng.choice(seeds)
-        data, what = mutate_icon(rng, open(seed, "rb").read())
-        path = os.path.join(mutant_dir, f"mutant-{i:04d}.ico")
-        with open(path, "wb") as out:
-            out.write(data)
-        items.append({"set": "mutants", "path": path, "what": f"{os.path.basename(seed)} {what}"})
+    def add_mutants(count, seed_files, mutate, set_name, prefix):
+        for i in range(count if seed_files else 0):
+            seed = rng.choice(seed_files)
+            data, what = mutate(rng, open(seed, "rb").read())
+            extension = os.path.splitext(seed)[1] if set_name == "pe" else ".ico"
+            path = os.path.join(mutant_dir, f"{prefix}-{i:04d}{extension}")
+            with open(path, "wb") as out:
+                out.write(data)
+            items.append({"set": set_name, "path": path,
+                          "what": f"{os.path.basename(seed)} {what}"})
+
+    add_mutants(args.mutants, seeds, mutate_icon, "mutants", "mutant")
     pe_seeds = [os.path.join(args.corpus, n) for n in PE_SEED_FILES
                 if os.path.exists(os.path.join(args.corpus, n))]
-    for i in range(args.pe_mutants if pe_seeds else 0):
-        seed = rng.choice(pe_seeds)
-        data, what = mutate_pe(rng, open(seed, "rb").read())
-        path = os.path.join(mutant_dir, f"pe-mutant-{i:04d}{os.path.splitext(seed)[1]}")
-        with open(path, "wb") as out:
-            out.write(data)
-        items.append({"set": "pe", "path": path, "what": f"{os.path.basename(seed)} {what}"})
+    add_mutants(args.pe_mutants, pe_seeds, mutate_pe, "pe", "pe-mutant")
     if not args.no_fuzz:
         fuzz = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "fuzz",
                             "corpus", "picture_path")
