@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -34,13 +35,13 @@ Options ReadOptions(int argc, char** argv) {
     return options;
 }
 
-// The last name of a path (a trailing separator ignored).
-std::string FileName(std::string path) {
-    while (path.size() > 1 && (path.back() == '/' || path.back() == '\\')) {
-        path.pop_back();
+// The last name of a path, as the platform separates names (a trailing separator ignored).
+std::string LastName(const std::string& path) {
+    std::filesystem::path name(path);
+    if (!name.has_filename()) {
+        name = name.parent_path();
     }
-    const std::size_t slash = path.find_last_of("/\\");
-    return slash == std::string::npos ? path : path.substr(slash + 1);
+    return name.filename().string();
 }
 
 void PrintRow(const std::string& title, double seconds) {
@@ -50,11 +51,11 @@ void PrintRow(const std::string& title, double seconds) {
 
 void TimeDirectory(const std::string& directory, int reps) {
     const std::vector<std::string> files = bench::ListMatchingFiles(directory);
-    const std::string tree = " (" + FileName(directory) + ")";
+    const std::string tree = " (" + LastName(directory) + ")";
     PrintRow("scan core" + tree + ", " + std::to_string(files.size()) + " files",
              bench::MedianSeconds(reps, [&] { bench::ProbeIconZero(files); }));
     const std::string largest = bench::FileWithMostIcons(files);
-    PrintRow("load core" + tree + ", " + FileName(largest),
+    PrintRow("load core" + tree + ", " + LastName(largest),
              bench::MedianSeconds(reps, [&] { bench::LoadAllIcons(largest); }));
 }
 

@@ -220,9 +220,6 @@ void SharedResources::ReadRun(std::span<const ByteRange> run, std::uint64_t leng
         return;
     }
     for (const ByteRange& range : run) {
-        if (read_.contains(range)) {
-            continue;
-        }
         const auto start =
             bytes->begin() + static_cast<std::ptrdiff_t>(range.offset - run.front().offset);
         readAhead_[range].assign(start, start + static_cast<std::ptrdiff_t>(range.length));

@@ -28,7 +28,7 @@ bool SmallReadCache::ReadThrough(const ByteSource& file, std::uint64_t offset,
 
 void SmallReadCache::Clear() {
     for (Block& block : blocks_) {
-        block = Block{};
+        block.lastUse = 0;  // empty; its buffer serves the next block read into the slot
     }
 }
 
@@ -50,7 +50,7 @@ SmallReadCache::Block* SmallReadCache::Load(const ByteSource& file, std::uint64_
     slot.bytes.resize(static_cast<std::size_t>(length));
     slot.start = start;
     if (!file.ReadAt(start, slot.bytes)) {
-        slot = Block{};
+        slot.lastUse = 0;  // empty again: its old bytes are gone
         return nullptr;
     }
     slot.lastUse = ++uses_;

@@ -27,7 +27,7 @@ public:
     // bytes of one unchanged file: Clear them before reading another.
     bool ReadThrough(const ByteSource& file, std::uint64_t offset, std::span<std::uint8_t> out);
 
-    // Drops every held block.
+    // Drops every held block (their buffers are kept for the blocks read next).
     void Clear();
 
 private:
