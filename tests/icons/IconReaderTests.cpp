@@ -4,6 +4,7 @@
 
 #include "platform/icons/detail/PeImage.h"
 #include "platform/icons/detail/ResourceTree.h"
+#include "tests/icons/CountingSource.h"
 #include "tests/icons/IconTestSupport.h"
 
 namespace {
@@ -321,19 +322,7 @@ TEST(FormatRecognition, OnlyKnownFormatsGiveIcons) {
 // file holds it, and reading them all again costs the file nothing.
 namespace tree_blocks {
 
-class CountingSource final : public platform::icons::ByteSource {
-public:
-    explicit CountingSource(const Bytes& bytes) : memory_(bytes) {}
-    std::uint64_t Size() const override { return memory_.Size(); }
-    bool ReadAt(std::uint64_t offset, std::span<std::uint8_t> out) const override {
-        ++reads;
-        return memory_.ReadAt(offset, out);
-    }
-    mutable int reads = 0;
-
-private:
-    platform::icons::MemorySource memory_;
-};
+using icon_tests::CountingSource;
 
 TEST(ResourceTreeBlocks, LargeDirectoriesAreWalkedFromKeptBlocks) {
     fixtures::PeBuilder pe;

@@ -10,16 +10,8 @@ using platform::icons::ByteRange;
 using platform::icons::ImageBytes;
 using platform::icons::SharedResources;
 
-bool HoldsFileBytes(const ImageBytes& bytes, const CountingSource& file, ByteRange range) {
-    if (bytes.size() != range.length) {
-        return false;
-    }
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        if (bytes.Vector()[i] != file.At(range.offset + i)) {
-            return false;
-        }
-    }
-    return true;
+bool Holds(const CountingSource& file, const ImageBytes& bytes, ByteRange range) {
+    return bytes.size() == range.length && file.Holds(bytes.Vector(), range.offset);
 }
 
 // Images that lie end to end are read in one read and each gets its own bytes; one apart, or a run
@@ -32,17 +24,17 @@ TEST(ReadAhead, ImagesEndToEndAreReadOnceAndARunThatFailedIsReadAgainByItsImages
         shared.ReadAhead({b, a, apart, c, a});
         EXPECT_EQ(file.reads, 1);
         for (const ByteRange& range : {a, b, c, a}) {
-            EXPECT_TRUE(HoldsFileBytes(shared.Image(range), file, range));
+            EXPECT_TRUE(Holds(file, shared.Image(range), range));
         }
         EXPECT_EQ(file.reads, 1);
-        EXPECT_TRUE(HoldsFileBytes(shared.Image(apart), file, apart));
+        EXPECT_TRUE(Holds(file, shared.Image(apart), apart));
         EXPECT_EQ(file.reads, 2);
     }
     SharedResources shared(file);
     file.failing = true;
     shared.ReadAhead({a, b});
     file.failing = false;
-    EXPECT_TRUE(HoldsFileBytes(shared.Image(b), file, b));
+    EXPECT_TRUE(Holds(file, shared.Image(b), b));
     EXPECT_EQ(file.reads, 4);
 }
 

@@ -21,16 +21,6 @@ std::vector<std::uint8_t> Read(SmallReadCache& cache, const CountingSource& file
     return read ? out : std::vector<std::uint8_t>{};
 }
 
-bool HoldsFileBytes(const std::vector<std::uint8_t>& got, const CountingSource& file,
-                    std::uint64_t offset) {
-    for (std::size_t i = 0; i < got.size(); ++i) {
-        if (got[i] != file.At(offset + i)) {
-            return false;
-        }
-    }
-    return !got.empty();
-}
-
 // Small reads near one another cost one read of their block, which serves large reads inside it
 // too; a read across two blocks, a large read elsewhere and the short last block of the file give
 // the file's own bytes.
@@ -38,17 +28,17 @@ TEST(SmallReadCache, SmallReadsInOneBlockReadItOnceAndEveryReadGivesTheFilesByte
     const CountingSource file(3 * SmallReadCache::kBlockSize + 100);
     SmallReadCache cache;
     for (std::uint64_t offset : {0u, 64u, 128u, 4000u}) {
-        EXPECT_TRUE(HoldsFileBytes(Read(cache, file, offset, 20), file, offset));
+        EXPECT_TRUE(file.Holds(Read(cache, file, offset, 20), offset));
     }
     EXPECT_EQ(file.reads, 1);
 
-    EXPECT_TRUE(HoldsFileBytes(Read(cache, file, 1000, 2000), file, 1000));  // large, in a held one
+    EXPECT_TRUE(file.Holds(Read(cache, file, 1000, 2000), 1000));  // large, in a held one
     EXPECT_EQ(file.reads, 1);
-    EXPECT_TRUE(HoldsFileBytes(Read(cache, file, 4090, 20), file, 4090));    // across two blocks
-    EXPECT_TRUE(HoldsFileBytes(Read(cache, file, 5000, 2000), file, 5000));  // large, not held
+    EXPECT_TRUE(file.Holds(Read(cache, file, 4090, 20), 4090));    // across two blocks
+    EXPECT_TRUE(file.Holds(Read(cache, file, 5000, 2000), 5000));  // large, not held
     EXPECT_EQ(file.reads, 3);
     const std::uint64_t nearEnd = 3 * SmallReadCache::kBlockSize + 90;
-    EXPECT_TRUE(HoldsFileBytes(Read(cache, file, nearEnd, 10), file, nearEnd));
+    EXPECT_TRUE(file.Holds(Read(cache, file, nearEnd, 10), nearEnd));
     bool ok = true;
     Read(cache, file, nearEnd, 11, &ok);
     EXPECT_FALSE(ok) << "past the end of the file";
@@ -64,7 +54,7 @@ TEST(SmallReadCache, AFailedBlockIsNotKeptAndOldBlocksMakeRoom) {
     Read(cache, file, 10, 4, &ok);
     EXPECT_FALSE(ok);
     file.failing = false;
-    EXPECT_TRUE(HoldsFileBytes(Read(cache, file, 10, 4), file, 10));
+    EXPECT_TRUE(file.Holds(Read(cache, file, 10, 4), 10));
 
     file.reads = 0;
     for (std::uint64_t block = 1; block <= SmallReadCache::kBlocksHeld; ++block) {
